@@ -1,0 +1,173 @@
+#include "build.hpp"
+
+#include <atomic>
+#include <chrono>
+#include <exception>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+#include "compress.h"
+#include "installer.h"
+#include "platform.hpp"
+#include "progress.hpp"
+#include "script.hpp"
+
+#ifndef CORVEL_DEFAULT_STUB
+#define CORVEL_DEFAULT_STUB ""
+#endif
+
+namespace corvel::build {
+
+namespace fs = std::filesystem;
+
+std::string findStub(const std::string& requested) {
+    if (!requested.empty()) return requested;
+    std::error_code ec;
+    std::string beside = executableFolder();
+    if (!beside.empty()) {
+        fs::path p = fs::u8path(beside) / "corvelsetup.exe";
+        if (fs::is_regular_file(p, ec)) return p.u8string();
+    }
+    std::string builtIn = CORVEL_DEFAULT_STUB;
+    if (!builtIn.empty() && fs::is_regular_file(fs::u8path(builtIn), ec)) return builtIn;
+    throw BuildError("no setup stub found: put corvelsetup.exe next to corvelbuild or give --stub PATH");
+}
+
+std::vector<std::uint8_t> loadStub(const std::string& path) {
+    std::vector<std::uint8_t> stub;
+    std::string error;
+    if (!readFile(path, stub, error)) throw BuildError(Location{path}, "--stub", "cannot read the stub: " + error);
+    if (stub.size() >= 65536)
+        throw BuildError(Location{path}, "--stub",
+                         "the stub is " + std::to_string(stub.size()) +
+                             " bytes; it must be shorter than 65,536 bytes, since the package offset in its "
+                             "DOS header is a 16-bit field");
+    if (stub.size() < 64 || stub[0] != 'M' || stub[1] != 'Z')
+        throw BuildError(Location{path}, "--stub", "not a Windows executable (no MZ header)");
+    return stub;
+}
+
+namespace {
+
+struct Job {
+    Entry* entry;
+    const PayloadEntry* source;
+    bool compress;
+};
+
+void fillEntry(const Job& job, int level, Progress& progress) {
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!readFile(job.source->hostPath, bytes, error))
+        throw BuildError(Location{job.source->hostPath}, "", "cannot read the file: " + error);
+    if (bytes.size() != job.source->size)
+        throw BuildError(Location{job.source->hostPath}, "", "the file changed while the installer was built");
+    Entry& e = *job.entry;
+    if (auto version = readPeFileVersion(bytes)) {
+        e.versionHigh = version->ms;
+        e.versionLow = version->ls;
+    }
+    e.name = job.source->name;
+    e.depth = job.source->depth;
+    e.sizeLow = std::uint32_t(bytes.size());
+    e.flags = kEntryFile;
+    if (job.compress) {
+        std::vector<std::uint8_t> stream = compressStream(bytes, level);
+        // Data that do not shrink are stored as they are; the stub copies them.
+        if (stream.size() < bytes.size()) {
+            e.flags |= kEntryCompressed;
+            e.data = std::move(stream);
+        }
+    }
+    if (!e.isCompressed()) e.data = std::move(bytes);
+    e.attributes = job.source->attributes;
+    e.creationTime = job.source->created;
+    e.lastAccessTime = job.source->accessed;
+    e.lastWriteTime = job.source->written;
+    progress.add(job.source->size);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> makeInstaller(const Manifest& m, const std::vector<std::uint8_t>& stub, unsigned jobs,
+                                        bool showProgress, BuildResult* result) {
+    Payload payload = collectPayload(m);
+
+    PackageDescription package;
+    package.groups.resize(payload.groups.size());
+    std::vector<Job> work;
+    for (std::size_t g = 0; g < payload.groups.size(); ++g) {
+        const PayloadGroup& pg = payload.groups[g];
+        Group& group = package.groups[g];
+        group.replaceRule = pg.group->replaceRule;
+        group.comparisonBasis = pg.group->comparisonBasis;
+        group.sharedFlag = pg.group->shared ? 1 : 0;
+        group.folder = pg.group->destination;
+        group.entries.resize(pg.entries.size());
+        for (std::size_t i = 0; i < pg.entries.size(); ++i) {
+            const PayloadEntry& pe = pg.entries[i];
+            if (pe.folder) group.entries[i] = folderEntry(pe.name, pe.depth);
+            else work.push_back({&group.entries[i], &pe, pg.group->compress});
+        }
+    }
+
+    // Compress on every core; each file lands in its own slot, so the
+    // package keeps its order whatever order the threads finish in.
+    unsigned threads = jobs ? jobs : std::max(1u, std::thread::hardware_concurrency());
+    threads = unsigned(std::min<std::size_t>(threads, std::max<std::size_t>(work.size(), 1)));
+    auto started = std::chrono::steady_clock::now();
+    {
+        Progress progress(showProgress, payload.totalBytes);
+        std::atomic<std::size_t> next{0};
+        std::atomic<bool> failed{false};
+        std::exception_ptr firstError;
+        std::mutex errorLock;
+        auto worker = [&] {
+            for (std::size_t i; !failed && (i = next.fetch_add(1)) < work.size();) {
+                try {
+                    fillEntry(work[i], m.compressionLevel, progress);
+                } catch (...) {
+                    std::lock_guard<std::mutex> g(errorLock);
+                    if (!firstError) firstError = std::current_exception();
+                    failed = true;
+                }
+            }
+        };
+        std::vector<std::thread> pool;
+        for (unsigned t = 1; t < threads; ++t) pool.emplace_back(worker);
+        worker();
+        for (std::thread& t : pool) t.join();
+        progress.finish();
+        if (firstError) std::rethrow_exception(firstError);
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+    WriteOptions options;
+    options.scriptCompressionLevel = m.compressionLevel;
+    auto written = writeInstaller(stub, package, scriptRecords(m), options);
+    if (!written) throw BuildError(Location{m.path}, "", "cannot write the installer: " + written.error);
+    if (result) {
+        result->files = payload.fileCount;
+        result->payloadBytes = payload.totalBytes;
+        result->installerBytes = written->size();
+        result->seconds = seconds;
+    }
+    return std::move(written.value);
+}
+
+BuildResult buildInstaller(const BuildOptions& options) {
+    Manifest m = loadManifest(options.manifest);
+    std::vector<std::uint8_t> stub = loadStub(findStub(options.stub));
+    BuildResult result;
+    result.output = !options.output.empty() ? options.output
+                    : !m.output.empty()     ? m.output
+                                            : (fs::u8path(m.baseDir) / "setup.exe").u8string();
+    std::vector<std::uint8_t> bytes = makeInstaller(m, stub, options.jobs, options.progress, &result);
+    std::string error;
+    if (!replaceFile(result.output, bytes, error))
+        throw BuildError(Location{result.output}, "", "cannot write the installer: " + error);
+    return result;
+}
+
+}  // namespace corvel::build
