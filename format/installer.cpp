@@ -251,13 +251,14 @@ private:
         info_.fileChecksum = getU32(data_ + kFileChecksumField);
         info_.computedChecksum = computeFileChecksum(data_, size_);
         info_.checksumValid = info_.fileChecksum == info_.computedChecksum;
-        if (!info_.checksumValid)
-            problem("checksum mismatch: FileChecksum is " + hex32(info_.fileChecksum) +
-                    ", Adler-32 of bytes 40..EOF is " + hex32(info_.computedChecksum));
         if (info_.packageOffset == 0) {
+            // An uninstaller: its checksum field is the installer's, never examined.
             problem("PackageOffset is 0: the file is an uninstaller without a package");
             return;
         }
+        if (!info_.checksumValid)
+            problem("checksum mismatch: FileChecksum is " + hex32(info_.fileChecksum) +
+                    ", Adler-32 of bytes 40..EOF is " + hex32(info_.computedChecksum));
         if (info_.packageOffset < kDosHeaderSize)
             problem("PackageOffset " + num(info_.packageOffset) + " lies inside the 64-byte DOS header");
         package_ = info_.packageOffset;

@@ -221,9 +221,10 @@ struct InstallerInfo {
 // reader goes on after non-structural problems.
 // Problems (any makes the Result an error, the first is its message):
 //  * structural (reading stops at that level): file shorter than 64 bytes;
-//    PackageOffset 0 (uninstaller) or beyond EOF; header truncated; offsets
-//    outside the file or not advancing; a group or entry truncated or running
-//    past its group's end; a stored size beyond EOF; script size field missing;
+//    PackageOffset 0 (uninstaller; its checksum is then not judged) or beyond
+//    EOF; header truncated; offsets outside the file or not advancing; a group
+//    or entry truncated or running past its group's end; a stored size beyond
+//    EOF; script size field missing;
 //  * content: checksum mismatch; FirstGroupOffset != 12; SpaceRequired != sum
 //    of sizeLow; raw entry whose stored size != sizeLow; stream that does not
 //    inflate (zlib error) or gives fewer bytes than its size field, or more

@@ -1,6 +1,8 @@
 // records.cpp - install script records (spec Part 1.3).
 #include "records.h"
 
+#include <type_traits>
+
 #include "bytes.h"
 
 namespace corvel {
@@ -175,6 +177,15 @@ const char* recordTypeName(std::uint32_t type) {
     }
 }
 
+namespace {
+template <class X>
+Result<TypedRecord> decoded(X&& x) {
+    Result<TypedRecord> r;
+    r.value.emplace<std::decay_t<X>>(std::forward<X>(x));
+    return r;
+}
+}  // namespace
+
 Result<TypedRecord> decodeRecord(const Record& record) {
     using R = Result<TypedRecord>;
     Cursor c(record.payload.data(), record.payload.size());
@@ -189,20 +200,20 @@ Result<TypedRecord> decodeRecord(const Record& record) {
         TextRecord t;
         t.type = static_cast<RecordType>(record.type);
         if (!c.str(t.text)) return truncated("text");
-        return R::success(t);
+        return decoded(std::move(t));
     }
     switch (record.type) {
         case 1: {
             VariableRecord v;
             if (!c.str(v.name)) return truncated("name");
             if (!c.str(v.value)) return truncated("value");
-            return R::success(v);
+            return decoded(std::move(v));
         }
         case 2: {
             PageSwitchesRecord v;
             for (std::size_t k = 0; k < v.pages.size(); ++k)
                 if (!c.u8(v.pages[k])) return truncated("page switch");
-            return R::success(v);
+            return decoded(std::move(v));
         }
         case 5: {
             StringRecord v;
@@ -210,25 +221,25 @@ Result<TypedRecord> decodeRecord(const Record& record) {
             if (!c.u8(v.group)) return truncated("group");
             if (!c.u8(v.index)) return truncated("index");
             if (!c.str(v.text)) return truncated("text");
-            return R::success(v);
+            return decoded(std::move(v));
         }
         case 6: {
             LanguagesRecord v;
             if (!c.u8(v.autoSelect)) return truncated("auto-select");
             std::uint16_t id;
             while (c.remaining() >= 2 && c.u16(id)) v.ids.push_back(id);
-            return R::success(v);
+            return decoded(std::move(v));
         }
         case 7: {
             GradientRecord v;
             if (!c.u32(v.start)) return truncated("start colour");
             if (!c.u32(v.end)) return truncated("end colour");
-            return R::success(v);
+            return decoded(std::move(v));
         }
         case 8: {
             AccentColourRecord v;
             if (!c.u32(v.colour)) return truncated("colour");
-            return R::success(v);
+            return decoded(std::move(v));
         }
         case 9: {
             ProductRecord v;
@@ -244,7 +255,7 @@ Result<TypedRecord> decodeRecord(const Record& record) {
             if (!c.str(v.launchFile1)) return truncated("first launch file");
             if (!c.str(v.launchFile2)) return truncated("second launch file");
             if (!c.u8(v.options2)) return truncated("options 2");
-            return R::success(v);
+            return decoded(std::move(v));
         }
         case 16: {
             RequirementsRecord v;
@@ -253,7 +264,7 @@ Result<TypedRecord> decodeRecord(const Record& record) {
             if (!c.str(v.internetExplorer)) return truncated("Internet Explorer");
             if (!c.str(v.access)) return truncated("Access");
             if (!c.u8(v.admin)) return truncated("administrator flag");
-            return R::success(v);
+            return decoded(std::move(v));
         }
         default:
             return R::failure(what + "not a type 1..17");
