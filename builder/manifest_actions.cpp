@@ -248,6 +248,7 @@ void loadRequirements(const Section& top, Manifest& m) {
         if (n->is_integer()) text = std::to_string(n->as_integer()->get());
         else if (n->is_floating_point()) s->fail(key, "write the version as a string, for example \"8.1\"");
         else text = s->needText(key);
+        if (text.empty()) return;  // no requirement
         auto k = requirementKeyword(kind, text);
         if (!k) s->fail(key, "unknown requirement '" + text + "'; known are " + requirementKeywords(kind));
         out = *k;
