@@ -24,7 +24,7 @@ constexpr int kDefaultCompressionLevel = 9;
 // Compresses `size` bytes into a package stream: 78 DA, deflate data made with
 // windowBits -15 and flushed with Z_SYNC_FLUSH (so it ends in 00 00 FF FF),
 // no final block, no trailer. `level` is a zlib level 0..9 (values outside are
-// clamped). Empty input gives 78 DA 00 00 FF FF... (still a valid stream).
+// clamped). Empty input gives 78 DA 00 00 00 FF FF (an empty stored block).
 // Deterministic: the same input and level always give the same bytes.
 // Throws only std::bad_alloc, or std::runtime_error if zlib cannot initialise.
 std::vector<std::uint8_t> compressStream(const std::uint8_t* data, std::size_t size,

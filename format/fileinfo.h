@@ -34,7 +34,7 @@ constexpr std::int64_t kUnixEpochInFileTimeSeconds = 11644473600LL;
 // to FILETIME. Times before 1601 give 0; times past the FILETIME range saturate.
 FileTime fileTimeFromUnix(std::int64_t seconds, std::uint32_t nanoseconds = 0);
 
-// FILETIME back to Unix seconds (rounded down) .
+// FILETIME back to Unix seconds (rounded down).
 std::int64_t unixFromFileTime(FileTime ft);
 
 // File version of a VS_FIXEDFILEINFO: ms = dwFileVersionMS, ls = dwFileVersionLS.
