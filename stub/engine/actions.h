@@ -1,0 +1,8 @@
+#pragma once
+// Programs and library functions the script runs at given moments.
+#include <windows.h>
+#include "common/list.h"
+
+void RunActions(StringList programs, StringList dllCalls);
+bool RunProgram(const char* program, const char* arguments, const char* folder, bool wait,
+                bool runOnce, int window, StringList list, int* index);

@@ -1,0 +1,113 @@
+#include "package/package.h"
+#include "common/heap.h"
+#include "common/message.h"
+#include "script/model.h"
+#include "zlib.h"
+#include <commctrl.h>
+
+static voidpf AllocateForInflater(voidpf, uInt items, uInt size) {
+  return AllocateBlock(items * size);
+}
+static void FreeForInflater(voidpf, voidpf block) { FreeBlock(block); }
+
+int InflateBuffer(const BYTE* input, int inputLength, BYTE* output, DWORD outputCapacity,
+                  HWND progressBar, DWORD progressTotal) {
+  z_stream stream;
+  ZeroMemory(&stream, sizeof(stream));
+  stream.next_out = output;
+  stream.avail_out = outputCapacity;
+  stream.zalloc = AllocateForInflater;
+  stream.zfree = FreeForInflater;
+  if (inflateInit_(&stream, "1.1.3", sizeof(stream)) != Z_OK) return -1;
+
+  DWORD base = 0, shown = 0;
+  if (progressBar) base = shown = (DWORD)SendMessageA(progressBar, PBM_GETPOS, 0, 0);
+  int remaining = inputLength;
+  DWORD consumed = 0;
+  while (remaining >= 0) {
+    int chunk = remaining < (int)InflateChunk ? remaining : (int)InflateChunk;
+    stream.next_in = (Bytef*)input + consumed;
+    stream.avail_in = chunk;
+    int result = inflate(&stream, remaining ? Z_NO_FLUSH : Z_FINISH);
+    if (result == Z_STREAM_ERROR || result == Z_DATA_ERROR || result == Z_NEED_DICT) break;
+    if (remaining == 0) break;
+    consumed += chunk;
+    remaining -= chunk;
+    if (progressBar && progressTotal) {
+      // In floating point: consumed * 100 overflows 32 bits past 42 MB, and the
+      // quotient of two exact values truncates to the same integer.
+      DWORD position = base + (DWORD)(int)(consumed * 100.0 / progressTotal);
+      if (position != shown) {
+        SendMessageA(progressBar, PBM_SETPOS, position, 0);
+        shown = position;
+      }
+    }
+  }
+  inflateEnd(&stream);
+  return (int)stream.total_out;
+}
+
+static void ShowStartupError(const char* text) {
+  ShowFormattedMessage(0, "Corvelsetup", text, 0, 0, 0, MB_ICONERROR);
+}
+
+bool VerifyOwnChecksum(HANDLE file, DWORD storedChecksum) {
+  DWORD size = GetFileSize(file, 0);
+  if (size == INVALID_FILE_SIZE) {
+    ShowStartupError("Error retrieving the module file size.");
+    return false;
+  }
+  SetFilePointer(file, ChecksumStart, 0, FILE_BEGIN);
+  uLong checksum = adler32(0, 0, 0);
+  BYTE chunk[512];
+  DWORD remaining = size > (DWORD)ChecksumStart ? size - ChecksumStart : 0;
+  while (remaining) {
+    DWORD asked = remaining < sizeof(chunk) ? remaining : sizeof(chunk);
+    DWORD got = 0;
+    if (!ReadFile(file, chunk, asked, &got, 0) || got != asked) {
+      ShowStartupError("Error verifying the file CRC.");
+      return false;
+    }
+    checksum = adler32(checksum, chunk, got);
+    remaining -= got;
+  }
+  if (checksum != storedChecksum) {
+    ShowStartupError("The installer file is damaged!");
+    return false;
+  }
+  return true;
+}
+
+void LoadScript(HANDLE file, DWORD packageOffset, DWORD storedLength) {
+  DWORD got;
+  SetFilePointer(file, packageOffset, 0, FILE_BEGIN);
+  ReadFile(file, &Model.package, sizeof(Model.package), &got, 0);
+  SetFilePointer(file, packageOffset + Model.package.scriptOffset, 0, FILE_BEGIN);
+  DWORD scriptSize = 0;
+  ReadFile(file, &scriptSize, 4, &got, 0);
+
+  BYTE* stored = (BYTE*)AllocateBlock(storedLength);
+  DWORD storedGot = 0;
+  if (stored) ReadFile(file, stored, storedLength, &storedGot, 0);
+  // Two spare zero bytes keep every string of the last record terminated,
+  // whatever the stream holds; an absurd size is refused before it can wrap.
+  if (scriptSize < 0x40000000) Model.script = (BYTE*)AllocateBlock(scriptSize + 2);
+  if (Model.script && stored) {
+    int produced = InflateBuffer(stored, storedGot, Model.script, scriptSize, 0, 0);
+    Model.scriptLength = produced > 0 ? produced : 0;
+  }
+  FreeBlock(stored);
+}
+
+void WalkScriptRecords(const BYTE* script, DWORD length) {
+  DWORD cursor = 0;
+  while (length - cursor >= 4) {
+    DWORD type = *(const DWORD*)(script + cursor);
+    if (type == 0xFFFFFFFF) return;
+    if (length - cursor < 8) return;
+    DWORD size = *(const DWORD*)(script + cursor + 4);
+    if (size > length - cursor - 8) return;
+    LoadScriptRecord(type, script + cursor + 4);
+    cursor += 8 + size;
+  }
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The package appended to the stub: the DOS-header fields that locate it,
+// the checksum over the file, and the one routine that expands every
+// compressed stream of it.
+#include <windows.h>
+
+// DOS-header offsets patched by the package builder.
+const int PackageOffsetField = 18;      // u16; 0 makes the file an uninstaller
+const int ScriptStoredLengthField = 28; // u32
+const int FileChecksumField = 36;       // u32, Adler-32 of bytes 40..EOF
+const int ChecksumStart = 40;
+const int DosHeaderSize = 64;
+const DWORD InflateChunk = 4096;
+
+// Expands a sync-flushed zlib stream (no final block, no trailer) into output.
+// Returns the bytes produced, or -1 when the inflater cannot start. With a
+// progress bar, moves it by the share of progressTotal consumed here.
+int InflateBuffer(const BYTE* input, int inputLength, BYTE* output, DWORD outputCapacity,
+                  HWND progressBar, DWORD progressTotal);
+
+// Adler-32 of the open file from offset 40 to its end, compared with the
+// stored value. Shows the start-up message itself; true when intact.
+bool VerifyOwnChecksum(HANDLE file, DWORD storedChecksum);
+
+// Reads and inflates the script block; fills Model.package, Model.script and
+// Model.scriptLength. The checksum has already vouched for the bytes.
+void LoadScript(HANDLE file, DWORD packageOffset, DWORD storedLength);
+
+// Hands every record of the inflated script to the loader, up to the
+// terminator and never past the inflated bytes.
+void WalkScriptRecords(const BYTE* script, DWORD length);
