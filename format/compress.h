@@ -1,4 +1,4 @@
-// compress.h - the package's compressed streams and its checksum (spec Part 1.2).
+// compress.h - the package's compressed streams and its checksum.
 //
 // A package stream is: the two zlib header bytes 0x78 0xDA, raw deflate data
 // that end with a sync flush (an empty stored block 00 00 FF FF), NO final

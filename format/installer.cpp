@@ -1,4 +1,4 @@
-// installer.cpp - writing and reading stub + package (spec Part 1.2).
+// installer.cpp - writing and reading stub + package.
 #include "installer.h"
 
 #include <algorithm>

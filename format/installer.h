@@ -1,5 +1,5 @@
 // installer.h - writing and reading installers: a setup stub with a package
-// appended (spec Part 1.2).
+// appended.
 //
 //   file  = stub image (PackageOffset bytes, DOS fields 18/28/36 patched)
 //         + package header (12 bytes: FirstGroupOffset=12, ScriptOffset, SpaceRequired)

@@ -1,4 +1,4 @@
-// records.cpp - install script records (spec Part 1.3).
+// records.cpp - install script records.
 #include "records.h"
 
 #include <type_traits>

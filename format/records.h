@@ -1,4 +1,4 @@
-// records.h - the install script's record stream (spec Part 1.3).
+// records.h - the install script's record stream.
 //
 // A record stream is a sequence of records, each `type (u32) size (u32)
 // payload (size bytes)`, ended by the terminator u32 0xFFFFFFFF with no size.
@@ -82,7 +82,8 @@ struct PageSwitchesRecord {
 };
 
 // Types 3, 4, 10, 11, 12, 13, 14, 15, 17: one string. `type` says which;
-// its comma-separated fields are described in spec Parts 3.2, 3.3, 3.6, 2.3
+// its comma-separated fields are read by the stub's shortcut, registry, INI,
+// association, program, DLL-call and background-text handling
 // (see joinFields/splitFields below).
 struct TextRecord {
     RecordType type = RecordType::Licence;
@@ -167,7 +168,7 @@ using TypedRecord = std::variant<VariableRecord, PageSwitchesRecord, TextRecord,
                                  LanguagesRecord, GradientRecord, AccentColourRecord, ProductRecord,
                                  RequirementsRecord>;
 
-// Encodes a typed record exactly per Part 1.3. (A TextRecord is encoded with
+// Encodes a typed record in the stub's payload layout. (A TextRecord is encoded with
 // its `type`, whatever value that holds.)
 Record encode(const VariableRecord& r);
 Record encode(const PageSwitchesRecord& r);
@@ -243,7 +244,7 @@ inline Result<ParsedRecords> parseRecords(const std::vector<std::uint8_t>& bytes
 // a comma therefore cannot be represented - not checked).
 std::string joinFields(const std::vector<std::string>& fields);
 
-// Splits like the stub's SplitFields (Part 6.1): always exactly 15 fields,
+// Splits like the stub's SplitFields: always exactly 15 fields,
 // missing ones empty; the 15th field ends at the 15th comma, anything after it
 // is dropped. `quoted` = the quoted mode used for background texts: field 0 is
 // the text between the first pair of double quotes (to the end when there is

@@ -21,7 +21,7 @@ void put32(Bytes& b, std::size_t o, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b[o + i] = std::uint8_t(v >> (8 * i));
 }
 
-struct PeSpec {
+struct PeShape {
     bool pe32plus = false;
     std::uint32_t resourceType = 16;  // RT_VERSION
     bool withResourceDirectory = true;
@@ -31,28 +31,28 @@ struct PeSpec {
 
 // A minimal PE image: one section ".rsrc" at RVA 0x1000 / file 0x200 holding
 // root -> type -> name 1 -> language 0x409 -> data entry -> VS_VERSIONINFO.
-Bytes makePe(const PeSpec& spec) {
+Bytes makePe(const PeShape& shape) {
     Bytes b(0x200, 0);
     b[0] = 'M';
     b[1] = 'Z';
     put32(b, 0x3C, 0x80);
     const std::size_t pe = 0x80;
     put32(b, pe, 0x00004550);
-    put16(b, pe + 4, spec.pe32plus ? 0x8664 : 0x14C);
+    put16(b, pe + 4, shape.pe32plus ? 0x8664 : 0x14C);
     put16(b, pe + 6, 1);  // sections
-    const std::uint16_t optSize = spec.pe32plus ? 240 : 224;
+    const std::uint16_t optSize = shape.pe32plus ? 240 : 224;
     put16(b, pe + 20, optSize);
     const std::size_t opt = pe + 24;
-    put16(b, opt, spec.pe32plus ? 0x20B : 0x10B);
-    const std::size_t count = spec.pe32plus ? 108 : 92;
-    const std::size_t dirs = spec.pe32plus ? 112 : 96;
+    put16(b, opt, shape.pe32plus ? 0x20B : 0x10B);
+    const std::size_t count = shape.pe32plus ? 108 : 92;
+    const std::size_t dirs = shape.pe32plus ? 112 : 96;
     put32(b, opt + count, 16);
 
     // Resource section contents (offsets relative to its start).
     Bytes r;
     // root
     put16(r, 14, 1);
-    put32(r, 16, spec.resourceType);
+    put32(r, 16, shape.resourceType);
     put32(r, 20, 0x80000000u | 0x18);
     // type directory -> name id 1
     put16(r, 0x18 + 14, 1);
@@ -76,15 +76,15 @@ Bytes makePe(const PeSpec& spec) {
     const std::size_t fixed = dataRel + 40;
     put32(r, fixed, 0xFEEF04BD);
     put32(r, fixed + 4, 0x00010000);
-    put32(r, fixed + 8, spec.ms);
-    put32(r, fixed + 12, spec.ls);
+    put32(r, fixed + 8, shape.ms);
+    put32(r, fixed + 12, shape.ls);
     put32(r, fixed + 16, 0x00090009);  // product version: must not be taken
     put32(r, fixed + 20, 0x00090009);
     r.resize(fixed + 52);
     const std::uint32_t rawSize = std::uint32_t((r.size() + 0x1FF) & ~std::size_t(0x1FF));
     r.resize(rawSize);
 
-    if (spec.withResourceDirectory) {
+    if (shape.withResourceDirectory) {
         put32(b, opt + dirs + 16, 0x1000);
         put32(b, opt + dirs + 20, std::uint32_t(r.size()));
     }
@@ -108,7 +108,7 @@ TEST(PeVersion, ReadsTheFixedFileVersionOfPe32) {
 }
 
 TEST(PeVersion, ReadsPe32Plus) {
-    PeSpec s;
+    PeShape s;
     s.pe32plus = true;
     s.ms = 0x000A0000;
     s.ls = 0x00000001;
@@ -118,10 +118,10 @@ TEST(PeVersion, ReadsPe32Plus) {
 }
 
 TEST(PeVersion, NoneWhenThereIsNoVersionResource) {
-    PeSpec icon;
+    PeShape icon;
     icon.resourceType = 3;  // RT_ICON only
     EXPECT_FALSE(readPeFileVersion(makePe(icon)).has_value());
-    PeSpec noDir;
+    PeShape noDir;
     noDir.withResourceDirectory = false;
     EXPECT_FALSE(readPeFileVersion(makePe(noDir)).has_value());
 }
