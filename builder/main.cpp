@@ -1,4 +1,5 @@
 // corvelbuild: the command line of the package builder.
+#include <iomanip>
 #include <iostream>
 
 #include <CLI/CLI.hpp>
@@ -42,7 +43,9 @@ int main(int argc, char** argv) {
             BuildResult r = buildInstaller(options);
             if (!quiet)
                 std::cout << r.output << ": " << r.installerBytes << " bytes, " << r.files << " files, "
-                          << humanBytes(double(r.payloadBytes)) << " of payload\n";
+                          << humanBytes(double(r.payloadBytes)) << " of payload compressed in " << std::fixed
+                          << std::setprecision(1) << r.seconds << " s ("
+                          << humanBytes(r.seconds > 0 ? double(r.payloadBytes) / r.seconds : 0) << "/s)\n";
             return 0;
         }
         if (*inspect) return inspectInstaller(installer, std::cout) ? 0 : 1;
