@@ -160,6 +160,7 @@ BuildResult buildInstaller(const BuildOptions& options) {
     Manifest m = loadManifest(options.manifest);
     std::vector<std::uint8_t> stub = loadStub(findStub(options.stub));
     BuildResult result;
+    result.warnings = m.warnings;
     result.output = !options.output.empty() ? options.output
                     : !m.output.empty()     ? m.output
                                             : (fs::u8path(m.baseDir) / "setup.exe").u8string();

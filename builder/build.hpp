@@ -25,6 +25,7 @@ struct BuildResult {
     std::uint64_t payloadBytes = 0;
     std::uint64_t installerBytes = 0;
     double seconds = 0;       // wall time of the compression
+    std::vector<std::string> warnings;
 };
 
 // Throws BuildError; nothing is written unless the whole installer was made.

@@ -42,6 +42,8 @@ int main(int argc, char** argv) {
             options.progress = !quiet && isTerminal(2);
             BuildResult r = buildInstaller(options);
             if (!quiet)
+                for (const std::string& w : r.warnings) std::cerr << w << "\n";
+            if (!quiet)
                 std::cout << r.output << ": " << r.installerBytes << " bytes, " << r.files << " files, "
                           << humanBytes(double(r.payloadBytes)) << " of payload compressed in " << std::fixed
                           << std::setprecision(1) << r.seconds << " s ("

@@ -179,6 +179,8 @@ struct Manifest {
 
     int compressionLevel = 9;
     std::optional<FileTime> fixedTime;  // every installed file gets this time
+
+    std::vector<std::string> warnings;  // "file:line:column: warning: ..." lines
 };
 
 // Reads and checks a manifest. Throws BuildError with the place of the fault.

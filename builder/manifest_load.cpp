@@ -199,6 +199,14 @@ void loadLanguages(const Section& top, Manifest& m) {
         m.languages.push_back(id);
     }
     if (m.languages.empty()) owner.fail(name, "lists no language");
+    for (std::uint16_t id : m.languages)
+        if (!builtinTexts(id)) {
+            std::string lang = languageName(id).empty() ? "language " + std::to_string(id) : languageName(id);
+            m.warnings.push_back(owner.at(name).str() + ": warning: " + owner.path(name) + ": " + lang +
+                                 " has no built-in texts; the English ones stand in wherever [strings." +
+                                 (languageName(id).empty() ? std::to_string(id) : languageName(id)) +
+                                 "] gives none");
+        }
 }
 
 void loadTexts(const Section& top, Manifest& m) {

@@ -2,6 +2,7 @@
 // manifests, and inspect/verify/extract on the result.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -72,6 +73,24 @@ TEST(Build, MinimalManifestWordsEveryPage) {
         bool shown = key.group >= 0x60 || key.group == 12 || key.group == 1 || key.group == 6 || key.group >= 9;
         EXPECT_EQ(have.count({key.group, key.index}), shown ? 1u : 0u) << key.group << "." << key.index;
     }
+}
+
+TEST(Build, ALanguageWithoutBuiltInTextsStartsFromEnglish) {
+    TempDir dir;
+    dir.write("app/a.txt", "a");
+    Manifest m = manifestIn(dir, std::string(kBasics) + kFiles +
+                                     "[languages]\nlist = [\"it\"]\n[strings.Italian]\nbuttons.next = \"&Avanti >\"\n");
+    ASSERT_EQ(m.warnings.size(), 1u);
+    EXPECT_NE(m.warnings[0].find("Italian has no built-in texts"), std::string::npos) << m.warnings[0];
+    std::map<int, std::string> buttons;
+    for (const TypedRecord& r : decodedRecords(buildAndRead(m)))
+        if (auto s = std::get_if<StringRecord>(&r))
+            if (s->group == 0x80) {
+                EXPECT_EQ(s->language, 16);
+                buttons[s->index] = s->text;
+            }
+    EXPECT_EQ(buttons[1], "&Avanti >");
+    EXPECT_EQ(buttons[0], "< &Back");
 }
 
 TEST(Build, IncludeAndExcludePatterns) {
