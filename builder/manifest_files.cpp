@@ -48,6 +48,11 @@ void loadFiles(const Section& top, Manifest& m) {
                                   "<ProgramFiles>, or a drive such as C:\\");
         if (g.destination.find('/') != std::string::npos)
             s.fail("destination", "Windows paths use backslashes; write \\\\ in a TOML string");
+        // The setup program joins the folder and each name with a backslash
+        // and refuses paths with two in a row.
+        while (g.destination.size() > 1 && g.destination.back() == '\\') g.destination.pop_back();
+        if (g.destination.find("\\\\", 1) != std::string::npos)
+            s.fail("destination", "holds two backslashes in a row, which the setup program refuses as a path");
 
         if (s.has("source") == s.has("list"))
             s.fail("source", "give either 'source' (a folder, taken recursively) or 'list' (single files)");

@@ -337,6 +337,9 @@ void loadPages(const Section& top, Manifest& m) {
         if (explicitlyOn("readme", "readme") && !m.readme)
             pages->fail("readme", "the readme page is enabled but no readme file is given (readme = \"file\")");
     }
+    if (p[8] && !hasVariable(m, "ShortcutsGroup"))
+        fail(pages && pages->has("start-menu") ? pages->at("start-menu") : Location{m.path, 1, 1}, "pages.start-menu",
+             "the start-menu page shows and changes %ShortcutsGroup%; define it under [variables]");
     if (std::none_of(p.begin(), p.end(), [](bool b) { return b; }))
         fail(pages ? pages->here() : Location{m.path, 1, 1}, "pages",
              "no page is enabled: the setup program would have nothing to show");

@@ -77,6 +77,8 @@ void loadProduct(const Section& top, Manifest& m) {
     pr.where = p->here();
     pr.name = p->needText("name");
     if (pr.name.empty()) p->fail("name", "the product name cannot be empty");
+    if (pr.name.find('\\') != std::string::npos)
+        p->fail("name", "cannot contain a backslash: the name is a key of the system's uninstall list");
     pr.displayName = p->text("display-name").value_or(pr.name);
     pr.font = readFont(*p, "font");
     pr.titleFont = readFont(*p, "title-font");

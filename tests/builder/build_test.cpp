@@ -93,6 +93,17 @@ TEST(Build, ALanguageWithoutBuiltInTextsStartsFromEnglish) {
     EXPECT_EQ(buttons[0], "< &Back");
 }
 
+TEST(Build, TrailingBackslashOfADestinationIsDropped) {
+    // The setup program puts a backslash between folder and name itself.
+    TempDir dir;
+    dir.write("app/a.txt", "a");
+    Manifest m = manifestIn(dir, std::string(kBasics) + "[[files]]\nsource = \"app\"\ndestination = \"C:\\\\\"\n");
+    InstallerInfo info = buildAndRead(m);
+    ASSERT_EQ(info.groups.size(), 1u);
+    EXPECT_EQ(info.groups[0].folder, "C:");
+    EXPECT_EQ(info.groups[0].entries[0].path, "C:\\a.txt");
+}
+
 TEST(Build, IncludeAndExcludePatterns) {
     TempDir dir;
     for (const char* f : {"app/bin/tool.exe", "app/bin/tool.pdb", "app/doc/a.txt", "app/doc/old/b.txt",
