@@ -1,5 +1,6 @@
 #include "build.hpp"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <exception>
@@ -113,7 +114,12 @@ std::vector<std::uint8_t> makeInstaller(const Manifest& m, const std::vector<std
     }
 
     // Compress on every core; each file lands in its own slot, so the
-    // package keeps its order whatever order the threads finish in.
+    // package keeps its order whatever order the threads finish in. The
+    // biggest files go first, so that no thread is left alone with one at the end.
+    std::vector<std::size_t> order(work.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return work[a].source->size > work[b].source->size; });
     unsigned threads = jobs ? jobs : std::max(1u, std::thread::hardware_concurrency());
     threads = unsigned(std::min<std::size_t>(threads, std::max<std::size_t>(work.size(), 1)));
     auto started = std::chrono::steady_clock::now();
@@ -126,7 +132,7 @@ std::vector<std::uint8_t> makeInstaller(const Manifest& m, const std::vector<std
         auto worker = [&] {
             for (std::size_t i; !failed && (i = next.fetch_add(1)) < work.size();) {
                 try {
-                    fillEntry(work[i], m.compressionLevel, progress);
+                    fillEntry(work[order[i]], m.compressionLevel, progress);
                 } catch (...) {
                     std::lock_guard<std::mutex> g(errorLock);
                     if (!firstError) firstError = std::current_exception();
