@@ -71,8 +71,8 @@ std::string FromEnvironmentPath(const char* variable) {
   return path;
 }
 
-std::string StubPath() { return FromEnvironmentPath("CORVEL_STUB"); }
+std::string StubPath(bool shipped) { return FromEnvironmentPath(shipped ? "CORVEL_STUB32" : "CORVEL_STUB"); }
 
-std::vector<std::uint8_t> StubImage() { return Read(StubPath()); }
+std::vector<std::uint8_t> StubImage(bool shipped) { return Read(StubPath(shipped)); }
 
 }  // namespace files

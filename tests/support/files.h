@@ -16,8 +16,9 @@ std::string MakeTemporaryFolder(const std::string& prefix);
 void RemoveTree(const std::string& path);
 // A path from an environment variable set by CTest, as Wine sees it.
 std::string FromEnvironmentPath(const char* variable);
-// The built stub, from the CORVEL_STUB environment variable.
-std::string StubPath();
-std::vector<std::uint8_t> StubImage();
+// The stub the tests run: the 64-bit build of its code (CORVEL_STUB), or the
+// 32-bit stub that ships (CORVEL_STUB32).
+std::string StubPath(bool shipped = false);
+std::vector<std::uint8_t> StubImage(bool shipped = false);
 
 }  // namespace files
