@@ -1,0 +1,121 @@
+// Expanding the package's streams: sync-flushed zlib data without a final
+// block or trailer, damaged data, and the progress bar's arithmetic.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "compress.h"
+#include "package/package.h"
+
+namespace {
+
+std::vector<std::uint8_t> Sample(std::size_t size) {
+  std::vector<std::uint8_t> data(size);
+  std::uint32_t state = 12345;
+  for (std::size_t i = 0; i < size; i++) {
+    state = state * 1103515245 + 12345;
+    // Half text-like, half noise, so that streams span many 4,096-byte chunks.
+    data[i] = (i / 5000) % 2 ? std::uint8_t(state >> 24) : std::uint8_t('a' + i % 26);
+  }
+  return data;
+}
+
+int Inflate(const std::vector<std::uint8_t>& stream, std::vector<std::uint8_t>& output, HWND progress = nullptr,
+            DWORD total = 0) {
+  return InflateBuffer(stream.data(), (int)stream.size(), output.data(), (DWORD)output.size(), progress, total);
+}
+
+TEST(InflateBuffer, SyncFlushedStreamWithoutFinalBlockInflatesCompletely) {
+  for (std::size_t size : {0u, 1u, 4096u, 70000u}) {
+    auto data = Sample(size);
+    auto stream = corvel::compressStream(data);
+    std::vector<std::uint8_t> output(size);
+    ASSERT_EQ(Inflate(stream, output), (int)size) << size;
+    EXPECT_EQ(output, data);
+  }
+}
+
+TEST(InflateBuffer, TrailingZeroBytesDoNotCostAnyData) {
+  auto data = Sample(20000);
+  auto stream = corvel::compressStream(data);
+  stream.insert(stream.end(), 3000, 0);
+  std::vector<std::uint8_t> output(data.size());
+  EXPECT_EQ(Inflate(stream, output), (int)data.size());
+  EXPECT_EQ(output, data);
+}
+
+TEST(InflateBuffer, OutputNeverPassesItsCapacity) {
+  auto data = Sample(30000);
+  auto stream = corvel::compressStream(data);
+  std::vector<std::uint8_t> output(10000 + 16, 0xCC);
+  EXPECT_EQ(InflateBuffer(stream.data(), (int)stream.size(), output.data(), 10000, nullptr, 0), 10000);
+  EXPECT_TRUE(std::equal(data.begin(), data.begin() + 10000, output.begin()));
+  for (std::size_t i = 10000; i < output.size(); i++) ASSERT_EQ(output[i], 0xCC) << "written past the end";
+}
+
+TEST(InflateBuffer, DamagedStreamStopsEarlyWithoutHarm) {
+  auto data = Sample(50000);
+  auto stream = corvel::compressStream(data);
+  std::vector<std::uint8_t> output(data.size());
+
+  auto badHeader = stream;
+  badHeader[0] = 0x00;
+  EXPECT_EQ(Inflate(badHeader, output), 0);
+
+  auto garbage = stream;
+  for (std::size_t i = garbage.size() / 3; i < garbage.size(); i += 7) garbage[i] ^= 0xA5;
+  int produced = Inflate(garbage, output);
+  EXPECT_GE(produced, 0);
+  EXPECT_LT(produced, (int)data.size());
+
+  auto cut = std::vector<std::uint8_t>(stream.begin(), stream.begin() + stream.size() / 2);
+  produced = Inflate(cut, output);
+  EXPECT_GT(produced, 0);
+  EXPECT_LT(produced, (int)data.size());
+  EXPECT_TRUE(std::equal(output.begin(), output.begin() + produced, data.begin()));
+}
+
+class Progress : public testing::Test {
+ protected:
+  void SetUp() override {
+    InitCommonControls();
+    bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(bar);
+    SendMessageA(bar, PBM_SETRANGE32, 0, 100);
+  }
+  void TearDown() override { DestroyWindow(bar); }
+  HWND bar = nullptr;
+};
+
+// The bar moves from where it stood by the share of the total that this
+// stream's stored bytes make up, counted in whole 4,096-byte chunks.
+TEST_F(Progress, PositionGrowsByTheShareOfTheTotal) {
+  auto data = Sample(200000);
+  auto stream = corvel::compressStream(data);
+  std::vector<std::uint8_t> output(data.size());
+  SendMessageA(bar, PBM_SETPOS, 10, 0);
+  DWORD total = (DWORD)stream.size() * 4;
+  ASSERT_EQ(Inflate(stream, output, bar, total), (int)data.size());
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 10 + (LRESULT)(stream.size() * 100 / total));
+}
+
+TEST_F(Progress, LargeStreamsDoNotOverflowTheArithmetic) {
+  // About 48 MB of stored bytes against a 60 MB total: consumed * 100 passes
+  // 32 bits halfway through, which must not wrap the position.
+  auto data = Sample(48u << 20);
+  auto stream = corvel::compressStream(data.data(), data.size(), 0);
+  std::vector<std::uint8_t> output(data.size());
+  DWORD total = 60u << 20;
+  ASSERT_EQ(Inflate(stream, output, bar, total), (int)data.size());
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), (LRESULT)((unsigned long long)stream.size() * 100 / total));
+}
+
+TEST_F(Progress, NoTotalLeavesTheBarAlone) {
+  auto stream = corvel::compressStream(Sample(10000));
+  std::vector<std::uint8_t> output(10000);
+  SendMessageA(bar, PBM_SETPOS, 42, 0);
+  Inflate(stream, output, bar, 0);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 42);
+}
+
+}  // namespace
