@@ -1,14 +1,6 @@
-# Registers the test programs of the host and win32 trees in the win64 tree,
-# so that one CTest run reports on everything. A plain path runs natively,
-# without the emulator.
-set(HOST_TEST_PROGRAMS
-  tests/format/format_tests
-  tests/builder/builder_tests)
-foreach(program IN LISTS HOST_TEST_PROGRAMS)
-  get_filename_component(name ${program} NAME)
-  add_test(NAME host.${name} COMMAND ${CORVEL_HOST_BUILD_DIR}/${program})
-endforeach()
-
+# Checks of the win32 tree, run from the win64 tree: the shipped stub's size
+# and imports, and that the import check refuses what it must. A plain path
+# runs natively, without the emulator.
 set(CORVEL_STUB32 ${CORVEL_WIN32_BUILD_DIR}/stub/corvelsetup.exe)
 set(OBJDUMP32 i686-w64-mingw32-objdump)
 add_test(NAME build.import_check_refuses_forbidden_import
@@ -20,3 +12,11 @@ set_tests_properties(build.import_check_refuses_forbidden_import PROPERTIES
 add_test(NAME build.stub_passes_size_and_import_checks
   COMMAND ${CMAKE_COMMAND} -DSTUB=${CORVEL_STUB32} -DOBJDUMP=${OBJDUMP32}
           -DALLOWED=${CORVEL_ROOT}/stub/imports.allow -DKEEP=ON -P ${CORVEL_ROOT}/cmake/CheckStub.cmake)
+
+# The builder for Windows writes the same installer as the native one.
+add_test(NAME build.windows_builder_matches_native
+  COMMAND ${CMAKE_COMMAND} -DNATIVE=${CORVEL_HOST_BUILD_DIR}/builder/corvelbuild
+          -DWINDOWS=${CORVEL_WIN32_BUILD_DIR}/builder/corvelbuild.exe -DWINE=/usr/lib/wine/wine64
+          -DMANIFEST=${CORVEL_ROOT}/examples/minimal/manifest.toml -DSTUB=${CORVEL_STUB32}
+          -DOUT=${CMAKE_CURRENT_BINARY_DIR}/builder-compare -P ${CORVEL_ROOT}/cmake/CompareBuilders.cmake)
+set_tests_properties(build.windows_builder_matches_native PROPERTIES TIMEOUT 900)

@@ -11,10 +11,10 @@
 namespace {
 
 const DWORD WindowWait = 60000;
-// Only libraries loaded at run time: a static import is bound by the system
-// loader before the stub runs, and Wine does not model the known-library list
-// that protects those on Windows.
-const char* const PlantedNames[] = {"RichEd32.Dll", "version.dll"};
+// Only libraries the stub loads at run time and no system library imports:
+// a static import is bound by the system loader before the stub runs, and
+// Wine does not model the known-library list that protects those on Windows.
+const char* const PlantedNames[] = {"RichEd32.Dll"};
 
 class Planted : public testing::Test {
  protected:
