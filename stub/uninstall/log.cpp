@@ -1,0 +1,231 @@
+// The install log: recording during installation, the temporary and the
+// final log, and reading a log back for the uninstaller.
+#include "uninstall/log.h"
+#include "common/heap.h"
+#include "common/text.h"
+#include "engine/variables.h"
+#include "script/model.h"
+#include "startup/process.h"
+
+HANDLE LogFile = INVALID_HANDLE_VALUE;
+StringList LogLines;
+int LogEntryCount;
+
+const char LogBanner[] = "=== Corvelsetup log file ===";
+const char DefaultFace[] = "MS Sans Serif";
+
+static char* LogText;     // the log read, with every entry's line feed cut to a zero
+static char* EntryStart;  // the first entry line within LogText
+static char* WalkEnd;     // just past the zero that ends the next entry to hand out
+
+static void WriteText(HANDLE file, const char* text) {
+  DWORD written;
+  WriteFile(file, text, lstrlenA(text), &written, 0);
+}
+
+// Appearance values carry fonts in 32-byte fields: a longer face would not
+// fit, and a cut one would name some other font.
+static const char* FaceOrDefault(const char* face) {
+  return face && *face && lstrlenA(face) < 32 ? face : DefaultFace;
+}
+
+static bool InFolderCache(const char* path) {
+  for (int i = 0; i < Count(FolderCache); i++) {
+    const char* folder = GetItem(FolderCache, i);
+    if (folder && !lstrcmpiA(folder, path))
+      return true;
+  }
+  return false;
+}
+
+void RecordLogLine(const char* kind, const char* path, bool writeNow, bool checkCache) {
+  if (path && checkCache && InFolderCache(path))
+    return;
+  // A key path with a comma would shift the fields of its own line.
+  if (path && kind[1] && FindChar(path, ',', -1, true))
+    return;
+  if (!LogLines && !CreateList(&LogLines, 64))
+    return;
+  char* line = path ? ConcatStrings(kind, ",", path, "\n") : ConcatStrings(kind, "\n");
+  if (line && FindItem(LogLines, line, 0, 0) < 0 && AppendItem(LogLines, line) >= 0 && writeNow &&
+      LogFile != INVALID_HANDLE_VALUE)
+    WriteText(LogFile, line);
+  FreeBlock(line);
+}
+
+// The header lines are the log's own: they are added without the duplicate
+// test, since display name and product name may well be equal.
+static void RecordNameLine(const char* name) {
+  char* line = ConcatStrings(name, "\n");
+  if (line && AppendItem(LogLines, line) >= 0)
+    WriteText(LogFile, line);
+  FreeBlock(line);
+}
+
+char* StartTemporaryLog() {
+  char path[MAX_PATH];
+  if (!GetTempFileNameA(TemporaryFolder, "KVZ", 0, path))
+    return 0;
+  LogFile = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, 0, CREATE_ALWAYS,
+                        FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_TEMPORARY, 0);
+  if (LogFile == INVALID_HANDLE_VALUE || (!LogLines && !CreateList(&LogLines, 64)))
+    return 0;
+  RecordLogLine(LogBanner, 0, true, false);
+  RecordNameLine(Model.displayName);
+  RecordNameLine(Model.productName);
+  char appearance[160];
+  wsprintfA(appearance, "%u,0x%X,0x%X,0x%X,0x%X,%s,0x%X,%s,0x%X", Model.dialogSetOffset ? 1 : 0,
+            Model.accentColour, Model.headerColour, Model.pageColour, Model.bandColour,
+            FaceOrDefault(Model.titleFontFace), Model.titleTextColour,
+            FaceOrDefault(Model.normalFontFace), Model.normalTextColour);
+  RecordLogLine(appearance, 0, true, false);
+  return DuplicateString(path, 0);
+}
+
+void EndLog(const char* temporaryPath, const char* finalPath, bool succeeded) {
+  if (LogFile != INVALID_HANDLE_VALUE)
+    CloseHandle(LogFile);
+  LogFile = INVALID_HANDLE_VALUE;
+  if (!succeeded)
+    return;
+  if (finalPath) {
+    SetFileAttributesA(finalPath, FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(finalPath);
+  }
+  DeleteFileA(temporaryPath);
+  if (!finalPath)
+    return;
+  HANDLE file = CreateFileA(finalPath, GENERIC_WRITE, FILE_SHARE_READ, 0, CREATE_ALWAYS,
+                            FILE_FLAG_SEQUENTIAL_SCAN, 0);
+  if (file == INVALID_HANDLE_VALUE)
+    return;
+  for (int i = 0; i < Count(LogLines); i++)
+    if (GetItem(LogLines, i))
+      WriteText(file, GetItem(LogLines, i));
+  CloseHandle(file);
+  SetFileAttributesA(finalPath, FILE_ATTRIBUTE_NORMAL);
+}
+
+char* FinalLogPath(const char* uninstallerPath) {
+  char* path = DuplicateString(uninstallerPath, 4);
+  if (!path)
+    return 0;
+  char* dot = FindCharReverse(path, '.', -1, true);
+  char* slash = FindCharReverse(path, '\\', -1, true);
+  if (dot && dot > slash)
+    *dot = 0;
+  lstrcatA(path, ".log");
+  return path;
+}
+
+void FreeLogLines() {
+  DestroyList(&LogLines);
+}
+
+// Cuts the line that starts at text at its line feed; the text after it, or
+// null when the line has none.
+static char* CutLine(char* text) {
+  char* feed = FindChar(text, '\n', -1, true);
+  if (feed)
+    *feed++ = 0;
+  return feed;
+}
+
+// A rollback reads its own log while the main thread may be drawing with the
+// model's texts: an equal text is left alone rather than freed under it.
+static void ReplaceString(char** target, const char* text) {
+  if (*target && !lstrcmpA(*target, text))
+    return;
+  FreeBlock(*target);
+  *target = DuplicateString(text, 0);
+}
+
+static void LoadAppearance(StringList fields, const char* line) {
+  SplitFields(fields, line, false);
+  Model.dialogSetOffset = Field(fields, 0)[0] == '0' ? 0 : 20;
+  Model.accentColour = ParseNumber(Field(fields, 1));
+  Model.headerColour = ParseNumber(Field(fields, 2));
+  Model.pageColour = ParseNumber(Field(fields, 3));
+  Model.bandColour = ParseNumber(Field(fields, 4));
+  ReplaceString(&Model.titleFontFace, FaceOrDefault(Field(fields, 5)));
+  Model.titleTextColour = ParseNumber(Field(fields, 6));
+  ReplaceString(&Model.normalFontFace, FaceOrDefault(Field(fields, 7)));
+  Model.normalTextColour = ParseNumber(Field(fields, 8));
+}
+
+bool ReadInstallLog(const char* path, StringList fields) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING,
+                            FILE_FLAG_WRITE_THROUGH | FILE_FLAG_SEQUENTIAL_SCAN, 0);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  DWORD size = GetFileSize(file, 0);
+  char* text = size == INVALID_FILE_SIZE ? 0 : (char*)AllocateBlock(size + 1);
+  DWORD read = 0;
+  bool whole = text && ReadFile(file, text, size, &read, 0) && read == size;
+  CloseHandle(file);
+  char* displayName = whole ? CutLine(text) : 0;
+  char* productName = displayName ? CutLine(displayName) : 0;
+  char* appearance = productName ? CutLine(productName) : 0;
+  char* entries = appearance ? CutLine(appearance) : 0;
+  // A log saved with CR LF line ends fails here too: its banner ends in a CR.
+  if (!entries || lstrcmpA(text, LogBanner)) {
+    FreeBlock(text);
+    return false;
+  }
+  FreeInstallLog();
+  LogText = text;
+  ReplaceString(&Model.displayName, displayName);
+  ReplaceString(&Model.productName, productName);
+  LoadAppearance(fields, appearance);
+  // Only lines that end in a line feed are entries; the rest of the text is not.
+  EntryStart = WalkEnd = entries;
+  for (char* line = entries; (line = CutLine(line)) != 0; LogEntryCount++)
+    WalkEnd = line;
+  return true;
+}
+
+static bool IsPathKind(char kind) {
+  return kind == 'a' || kind == 'b' || kind == 'g' || kind == 'h';
+}
+
+char ParseLogEntry(StringList fields, const char* line) {
+  char kind = line[0];
+  if (kind < 'a' || kind > 'h' || line[1] != ',')
+    return 0;
+  const char* rest = line + 2;
+  if (IsPathKind(kind)) {
+    SplitFields(fields, "", false);
+    SetItem(fields, 0, rest);
+    return *rest ? kind : 0;
+  }
+  int commas = 0;
+  for (const char* c = rest; *c; c++)
+    commas += *c == ',';
+  int fieldCount = kind == 'c' || kind == 'e' ? 3 : kind == 'd' ? 6 : 5;
+  if (commas >= fieldCount)
+    return 0;
+  SplitFields(fields, rest, false);
+  const char* recursive = Field(fields, 2);
+  if (kind == 'e' && recursive[0] && (recursive[1] || (recursive[0] != '0' && recursive[0] != '1')))
+    return 0;
+  return kind;
+}
+
+char NextLogEntry(StringList fields) {
+  while (WalkEnd > EntryStart) {
+    char* start = WalkEnd - 1;   // the zero that ended this line's line feed
+    while (start > EntryStart && start[-1])
+      start--;
+    WalkEnd = start;
+    char kind = ParseLogEntry(fields, start);
+    if (kind)
+      return kind;
+  }
+  return 0;
+}
+
+void FreeInstallLog() {
+  FreeBlock(LogText);
+  LogText = EntryStart = WalkEnd = 0;
+  LogEntryCount = 0;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The install log: the install worker records every change it makes, line by
+// line, and the uninstaller reads the lines back and undoes them last first.
+//
+// A path may hold a comma, and the log has no escape for it. Two rules keep
+// such an entry from naming anything other than what was recorded:
+// - the path-only kinds "a", "b", "g" and "h" take the whole rest of their
+//   line as the path, on both sides;
+// - a key creation (kind text "e,<root>") whose key path holds a comma is not
+//   recorded, and a "c", "d", "e" or "f" entry with more commas than its
+//   fields allow, or an "e" entry whose recursive flag is not "", "0" or "1",
+//   is passed over when the log is read.
+// A font face longer than 31 characters stands for the default face.
+#include <windows.h>
+#include "common/list.h"
+
+extern HANDLE LogFile;        // the open temporary log, or INVALID_HANDLE_VALUE
+extern StringList LogLines;   // every distinct recorded line with its line feed
+
+extern const char LogBanner[];   // "=== Corvelsetup log file ==="
+extern const char DefaultFace[];  // "MS Sans Serif"
+
+// Records "kind,path\n" (or "kind\n" for a null path) in the line list and,
+// with writeNow, in the temporary log. With checkCache a path that is one of
+// the folder cache's folders is not recorded; a line already recorded in any
+// letter case is not recorded again.
+void RecordLogLine(const char* kind, const char* path, bool writeNow, bool checkCache);
+
+// Creates the temporary log in the temporary folder and records the banner,
+// the two names and the appearance line of the setup model. Returns the
+// file's path (the caller's), or null when the file could not be created.
+char* StartTemporaryLog();
+// Closes the temporary log. After success it is deleted and, when finalPath
+// is given, the final log is written there from the line list; after a
+// failure it stays for the rollback.
+void EndLog(const char* temporaryPath, const char* finalPath, bool succeeded);
+// The final log's path for an uninstaller: its extension replaced by ".log".
+char* FinalLogPath(const char* uninstallerPath);
+// Frees the line list; the temporary log must have ended.
+void FreeLogLines();
+
+// Reads a log whole into the setup model's names and appearance values and
+// keeps its entries for NextLogEntry. False, with nothing changed, when the
+// file cannot be read or its banner or one of its three header lines after
+// it is missing. fields is the calling thread's field list.
+bool ReadInstallLog(const char* path, StringList fields);
+extern int LogEntryCount;     // complete entry lines of the log read
+// The entries from the last line to the first: fills fields and returns the
+// kind letter; 0 when no entry is left. Entries that must not be acted on are
+// passed over.
+char NextLogEntry(StringList fields);
+// The kind letter of one entry line (no line feed) with its fields, or 0
+// when the entry must not be acted on.
+char ParseLogEntry(StringList fields, const char* line);
+void FreeInstallLog();
