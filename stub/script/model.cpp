@@ -3,7 +3,7 @@
 
 SetupModel Model;
 
-static StringList* GroupLists(int group) {
+StringList* GroupLists(int group) {
   if (group == MessagesGroup) return Model.messages;
   if (group == ErrorsGroup) return Model.errors;
   if (group == ButtonsGroup) return Model.buttons;

@@ -91,6 +91,9 @@ enum {
 
 bool CreateModelLists();
 void DestroyModel();
+// The per-language lists of a string-table group (messages, errors, buttons
+// or page slot 0..12), or null for any other group.
+StringList* GroupLists(int group);
 // A text of the string table in the current language; null when the script
 // did not provide it (every user treats that as empty).
 char* LookupText(int group, int index);

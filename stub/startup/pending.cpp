@@ -4,37 +4,12 @@
 #include "common/heap.h"
 #include "engine/actions.h"
 #include "engine/delayed.h"
-#include "engine/variables.h"
-#include "requirements/requirements.h"
 #include "script/model.h"
 #include "uninstall/uninstall.h"
 #include "wizard/drawing.h"
 #include "wizard/wizard.h"
 
-StringList VariableNames, VariableValues, FolderCache;
 StringList RebootList, LeftoverList, PendingReplacements;
-
-bool CreateVariableTable() {
-  return CreateList(&VariableNames, 5) && CreateList(&VariableValues, 5) && CreateList(&FolderCache, 5);
-}
-void DestroyVariableTable() {
-  DestroyList(&VariableNames);
-  DestroyList(&VariableValues);
-  DestroyList(&FolderCache);
-}
-char* GetVariable(const char*) { return 0; }
-bool SetVariable(const char*, const char*) { return false; }
-char* ExpandVariables(const char* text) { return DuplicateString(text, 0); }
-char* ExpandFolderKeywords(const char* text) { return DuplicateString(text, 0); }
-bool LoadShellFolderFunctions() { return true; }
-void ReleaseShellFolderFunctions() {}
-void FillFolderCache() {}
-
-void LoadScriptRecord(DWORD, const BYTE*) {}
-
-void CollectPlatformFacts() {}
-int CheckRequirements() { return 0; }
-const char* RecordedRequirementName(int) { return 0; }
 
 void RunActions(StringList, StringList) {}
 bool RunProgram(const char*, const char*, const char*, bool, bool, int, StringList, int*) { return false; }

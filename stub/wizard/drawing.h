@@ -4,3 +4,6 @@
 
 void CreateDrawingObjects();
 void DestroyDrawingObjects();
+
+// Whether a font family of that face is installed (asked of the screen).
+bool FontExists(const char* face);
