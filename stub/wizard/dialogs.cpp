@@ -1,0 +1,96 @@
+// The confirmation dialog, the install path check, free space, and control
+// geometry for repainting.
+#include "wizard/dialogs.h"
+#include "common/text.h"
+#include "startup/process.h"
+
+static INT_PTR CALLBACK ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    const char** texts = (const char**)lParam;
+    SetWindowTextA(dialog, texts[0]);
+    SetDlgItemTextA(dialog, 1001, texts[1]);
+    SendDlgItemMessageA(dialog, 1002, STM_SETIMAGE, IMAGE_ICON, (LPARAM)LoadIconA(0, IDI_QUESTION));
+    return TRUE;
+  }
+  if (message == WM_COMMAND) {
+    WORD id = LOWORD(wParam);
+    int result = id == IDOK ? ConfirmYes : id == 1011 ? ConfirmYesToAll : id == IDCANCEL ? ConfirmNo : 0;
+    if (result)
+      EndDialog(dialog, result);
+  }
+  return FALSE;
+}
+
+int ShowConfirmDialog(HWND owner, const char* caption, const char* message) {
+  const char* texts[2] = {caption, message};
+  return (int)DialogBoxParamA(ModuleHandle, MAKEINTRESOURCEA(200), owner, ConfirmProc, (LPARAM)texts);
+}
+
+static bool IsDriveLetter(char character) {
+  return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z');
+}
+
+bool IsValidInstallPath(const char* text) {
+  if (!*text)
+    return false;
+  for (const char* c = text; *c; c++)
+    if (FindChar("?*/<>|", *c, -1, true))
+      return false;
+  if (lstrlenA(text) > 2 && FindChar(text + 2, ':', -1, true))
+    return false;
+  if (text[0] == '\\' && text[1] == '\\') {
+    if (FindText(text + 1, "\\\\", -1, true))
+      return false;
+    const char* share = FindChar(text + 2, '\\', -1, true);
+    return share && share[1] && (BYTE)share[1] < 0x80;
+  }
+  return !FindText(text, "\\\\", -1, true) && IsDriveLetter(text[0]) && text[1] == ':' &&
+         (!text[2] || text[2] == '\\');
+}
+
+typedef BOOL(WINAPI* FreeSpaceQuery)(const char* root, ULARGE_INTEGER* available, ULARGE_INTEGER* total,
+                                     ULARGE_INTEGER* free);
+
+ULONGLONG GetFreeSpace(const char* root) {
+  // The first Windows 95 lacks the call that counts past 2 GB.
+  FreeSpaceQuery query = (FreeSpaceQuery)GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "GetDiskFreeSpaceExA");
+  if (query) {
+    ULARGE_INTEGER available, total, free;
+    return query(root, &available, &total, &free) ? available.QuadPart : 0;
+  }
+  DWORD sectorsPerCluster, bytesPerSector, freeClusters, clusters;
+  if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+    return 0;
+  return (ULONGLONG)(sectorsPerCluster * bytesPerSector) * freeClusters;
+}
+
+void FormatFreeSpace(ULONGLONG bytes, char* text) {
+  DWORD kilobytes = (DWORD)(bytes >> 10);
+  if (kilobytes >= 1000000)
+    wsprintfA(text, "%u Mb", (DWORD)(bytes >> 20));
+  else
+    wsprintfA(text, "%u Kb", kilobytes);
+}
+
+void ShowFreeSpace(const char* root, HWND control) {
+  char text[16];
+  FormatFreeSpace(GetFreeSpace(root), text);
+  SetWindowTextA(control, text);
+}
+
+RECT GetControlRectInParent(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(GetDesktopWindow(), GetParent(control), (POINT*)&rect, 2);
+  return rect;
+}
+
+void InvalidateControlArea(HWND control, bool parentOnly) {
+  RECT rect = GetControlRectInParent(control);
+  HWND parent = GetParent(control);
+  InvalidateRect(parentOnly ? parent : GetParent(parent), &rect, TRUE);
+}
+
+void InvalidateControlArea(HWND dialog, int id, bool parentOnly) {
+  InvalidateControlArea(GetDlgItem(dialog, id), parentOnly);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The wizard's small helpers: the Yes / Yes To All / No question, the folder
+// browser, the check and free space of a typed folder, and the geometry that
+// lets transparent static controls repaint cleanly.
+#include <windows.h>
+
+// winbase.h keeps GetFreeSpace as a constant for old 16-bit code.
+#undef GetFreeSpace
+
+// Results of ShowConfirmDialog.
+enum { ConfirmYes = 1, ConfirmYesToAll = 2, ConfirmNo = 3 };
+
+// Dialog 200, modal: ConfirmNo also for Escape and the close box.
+int ShowConfirmDialog(HWND owner, const char* caption, const char* message);
+// A drive path ("C:", "C:\Program Files") or a server-and-share path; the
+// check is on the text alone.
+bool IsValidInstallPath(const char* text);
+// Free bytes available to the caller on the drive of root ("C:"); 0 when
+// the drive cannot be asked.
+ULONGLONG GetFreeSpace(const char* root);
+// text (16 bytes at least) = "<n> Kb", or "<n> Mb" from 1,000,000 KB on.
+void FormatFreeSpace(ULONGLONG bytes, char* text);
+void ShowFreeSpace(const char* root, HWND control);
+RECT GetControlRectInParent(HWND control);
+// Erases the control's area in its parent, or with parentOnly clear in the
+// parent's parent (a wizard page sits at the frame's client origin).
+void InvalidateControlArea(HWND control, bool parentOnly);
+void InvalidateControlArea(HWND dialog, int id, bool parentOnly);

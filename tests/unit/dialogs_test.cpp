@@ -1,0 +1,157 @@
+// The wizard's small helpers: the confirmation dialog driven from a second
+// thread, the install path check, free space and control geometry.
+#include <gtest/gtest.h>
+#include <string>
+#include "startup/process.h"
+#include "support/files.h"
+#include "support/ui_driver.h"
+#include "wizard/dialogs.h"
+
+// --- Confirmation dialog ---------------------------------------------------
+
+// The dialog lives in the stub's resources: the test borrows them from the
+// stub built beside it.
+static HMODULE LoadStubResources() {
+  std::string path = files::StubPath();
+  if (path.empty()) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(0, self, MAX_PATH);
+    path = self;
+    for (int level = 0; level < 3; level++) path = path.substr(0, path.rfind('\\'));
+    path += "\\stub\\corvelsetup.exe";
+  }
+  return LoadLibraryExA(path.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
+}
+
+struct Answer {
+  std::string caption;
+  UINT message;     // sent to the control, or posted for keys
+  int control;
+  WPARAM key;
+  std::string shownText;
+  bool iconSet = false;
+};
+
+static DWORD WINAPI AnswerDialog(void* parameter) {
+  Answer* answer = (Answer*)parameter;
+  HWND dialog = 0;
+  for (int i = 0; i < 500 && !dialog; i++, Sleep(10))
+    dialog = FindWindowA("#32770", answer->caption.c_str());
+  if (!dialog) return 1;
+  answer->shownText = ui::ControlText(dialog, 1001);
+  answer->iconSet = SendDlgItemMessageA(dialog, 1002, STM_GETIMAGE, IMAGE_ICON, 0) != 0;
+  HWND control = GetDlgItem(dialog, answer->control);
+  if (answer->message == BM_CLICK)
+    SendMessageA(control, BM_CLICK, 0, 0);
+  else
+    PostMessageA(control, answer->message, answer->key, 0);
+  return 0;
+}
+
+static int Confirm(Answer& answer) {
+  HANDLE thread = CreateThread(0, 0, AnswerDialog, &answer, 0, 0);
+  int result = ShowConfirmDialog(0, answer.caption.c_str(), "Remove the shared file\nC:\\Demo\\shared.dll?");
+  WaitForSingleObject(thread, 10000);
+  CloseHandle(thread);
+  return result;
+}
+
+TEST(ConfirmDialog, ButtonsAndKeysGiveYesYesToAllAndNo) {
+  ModuleHandle = LoadStubResources();
+  ASSERT_NE(ModuleHandle, nullptr);
+  Answer yes{"Confirm yes", BM_CLICK, 1, 0};
+  Answer all{"Confirm all", BM_CLICK, 1011, 0};
+  Answer no{"Confirm no", BM_CLICK, 2, 0};
+  Answer escape{"Confirm escape", WM_KEYDOWN, 1, VK_ESCAPE};
+  Answer enter{"Confirm enter", WM_KEYDOWN, 1, VK_RETURN};
+  EXPECT_EQ(Confirm(yes), ConfirmYes);
+  EXPECT_EQ(yes.shownText, "Remove the shared file\nC:\\Demo\\shared.dll?");
+  EXPECT_TRUE(yes.iconSet);
+  EXPECT_EQ(Confirm(all), ConfirmYesToAll);
+  EXPECT_EQ(Confirm(no), ConfirmNo);
+  EXPECT_EQ(Confirm(escape), ConfirmNo);
+  EXPECT_EQ(Confirm(enter), ConfirmYes);
+}
+
+// --- Install path check ----------------------------------------------------
+
+TEST(InstallPath, DrivePaths) {
+  for (const char* valid : {"C:", "C:\\", "c:\\Program Files\\Demo", "Z:\\a", "D:\\Demo\\"})
+    EXPECT_TRUE(IsValidInstallPath(valid)) << valid;
+  for (const char* invalid : {"", "C", "C:Demo", "C:\\Demo\\\\App", "C:\\\\", "1:\\Demo", "@:\\Demo", "Demo",
+                              "\\Demo", "C:\\Demo:App", "C:\\a?", "C:\\a*", "C:/Demo", "C:\\<a>", "C:\\a|b"})
+    EXPECT_FALSE(IsValidInstallPath(invalid)) << invalid;
+}
+
+TEST(InstallPath, NetworkPaths) {
+  for (const char* valid : {"\\\\server\\share", "\\\\server\\share\\Demo", "\\\\server\\share\\"})
+    EXPECT_TRUE(IsValidInstallPath(valid)) << valid;
+  for (const char* invalid : {"\\\\server", "\\\\server\\", "\\\\\\server\\share", "\\\\server\\\\share",
+                              "\\\\server\\share\\\\Demo", "\\\\server\\\xE9share", "//server/share"})
+    EXPECT_FALSE(IsValidInstallPath(invalid)) << invalid;
+}
+
+// --- Free space ------------------------------------------------------------
+
+static std::string Formatted(ULONGLONG bytes) {
+  char text[16];
+  FormatFreeSpace(bytes, text);
+  return text;
+}
+
+TEST(FreeSpace, KilobytesUpToAMillionThenMegabytes) {
+  EXPECT_EQ(Formatted(999999ull * 1024), "999999 Kb");
+  EXPECT_EQ(Formatted(1000000ull * 1024 - 1), "999999 Kb");
+  EXPECT_EQ(Formatted(1000000ull * 1024), "976 Mb");
+  EXPECT_EQ(Formatted(0), "0 Kb");
+  EXPECT_EQ(Formatted(1023), "0 Kb");
+  EXPECT_EQ(Formatted(5ull << 30), "5120 Mb");
+}
+
+TEST(FreeSpace, RealDriveAndMissingDrive) {
+  EXPECT_GT(GetFreeSpace("C:"), 0u);
+  DWORD drives = GetLogicalDrives();
+  char missing[] = "?:";
+  for (char letter = 'Y'; letter > 'D' && missing[0] == '?'; letter--)
+    if (!(drives & (1u << (letter - 'A')))) missing[0] = letter;
+  if (missing[0] != '?') EXPECT_EQ(GetFreeSpace(missing), 0u);
+
+  HWND label = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 100, 20, 0, 0, 0, 0);
+  ShowFreeSpace("C:", label);
+  std::string text = ui::Text(label);
+  DestroyWindow(label);
+  ASSERT_GE(text.size(), 4u);
+  std::string unit = text.substr(text.size() - 3);
+  EXPECT_TRUE(unit == " Kb" || unit == " Mb") << text;
+  EXPECT_GT(std::stoul(text), 0ul);
+}
+
+// --- Geometry --------------------------------------------------------------
+
+TEST(Geometry, ControlAreaInParentAndGrandparent) {
+  HWND frame = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 50, 60, 400, 300, 0, 0, 0, 0);
+  HWND page = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, frame, 0, 0, 0);
+  HWND label = CreateWindowA("STATIC", "x", WS_CHILD | WS_VISIBLE, 10, 20, 30, 40, page, (HMENU)1005, 0, 0);
+  RECT rect = GetControlRectInParent(label);
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 20);
+  EXPECT_EQ(rect.right, 40);
+  EXPECT_EQ(rect.bottom, 60);
+
+  RECT update;
+  ValidateRect(frame, 0);
+  ValidateRect(page, 0);
+  InvalidateControlArea(label, true);
+  EXPECT_TRUE(GetUpdateRect(page, &update, FALSE));
+  EXPECT_EQ(update.left, 10);
+  EXPECT_EQ(update.bottom, 60);
+  EXPECT_FALSE(GetUpdateRect(frame, &update, FALSE));
+
+  ValidateRect(page, 0);
+  InvalidateControlArea(page, 1005, false);
+  EXPECT_TRUE(GetUpdateRect(frame, &update, FALSE));
+  EXPECT_EQ(update.left, 10);
+  EXPECT_EQ(update.top, 20);
+  EXPECT_EQ(update.right, 40);
+  DestroyWindow(frame);
+}
