@@ -1,7 +1,9 @@
-// The confirmation dialog, the install path check, free space, and control
-// geometry for repainting.
+// The confirmation dialog, the folder browser, the install path check, free
+// space, and control geometry for repainting.
 #include "wizard/dialogs.h"
+#include <shlobj.h>
 #include "common/text.h"
+#include "engine/variables.h"
 #include "startup/process.h"
 
 static INT_PTR CALLBACK ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -24,6 +26,33 @@ static INT_PTR CALLBACK ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LP
 int ShowConfirmDialog(HWND owner, const char* caption, const char* message) {
   const char* texts[2] = {caption, message};
   return (int)DialogBoxParamA(ModuleHandle, MAKEINTRESOURCEA(200), owner, ConfirmProc, (LPARAM)texts);
+}
+
+static int CALLBACK BrowseProc(HWND browser, UINT message, LPARAM parameter, LPARAM startFolder) {
+  if (message == BFFM_INITIALIZED)
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, startFolder);
+  return 0;
+}
+
+bool BrowseForFolder(HWND owner, const char* prompt, const char* startFolder, char* result) {
+  LPITEMIDLIST root;
+  if (!GetSpecialFolderItem(owner, CSIDL_DRIVES, &root))
+    root = 0;
+  bool chosen = false;
+  if (OleInitialize(0) == S_OK) {
+    char name[MAX_PATH];
+    BROWSEINFOA browse = {owner, root, name, prompt, BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT, BrowseProc,
+                          (LPARAM)startFolder, 0};
+    LPITEMIDLIST item = SHBrowseForFolderA(&browse);
+    if (item) {
+      chosen = ShellFolder.GetPathFromIDList(item, result) != FALSE;
+      ShellFolder.FreeItem(item);
+    }
+    OleUninitialize();
+  }
+  if (root)
+    ShellFolder.FreeItem(root);
+  return chosen;
 }
 
 static bool IsDriveLetter(char character) {

@@ -12,6 +12,9 @@ enum { ConfirmYes = 1, ConfirmYesToAll = 2, ConfirmNo = 3 };
 
 // Dialog 200, modal: ConfirmNo also for Escape and the close box.
 int ShowConfirmDialog(HWND owner, const char* caption, const char* message);
+// The user's folder in result (MAX_PATH at least), starting at startFolder
+// when given; false when cancelled or when the folder has no file-system path.
+bool BrowseForFolder(HWND owner, const char* prompt, const char* startFolder, char* result);
 // A drive path ("C:", "C:\Program Files") or a server-and-share path; the
 // check is on the text alone.
 bool IsValidInstallPath(const char* text);

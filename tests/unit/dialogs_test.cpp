@@ -1,7 +1,11 @@
-// The wizard's small helpers: the confirmation dialog driven from a second
-// thread, the install path check, free space and control geometry.
+// The wizard's small helpers: the confirmation dialog and the folder browser
+// driven from a second thread, the install path check, free space and
+// control geometry.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 #include <string>
+#include "engine/variables.h"
 #include "startup/process.h"
 #include "support/files.h"
 #include "support/ui_driver.h"
@@ -71,6 +75,62 @@ TEST(ConfirmDialog, ButtonsAndKeysGiveYesYesToAllAndNo) {
   EXPECT_EQ(Confirm(no), ConfirmNo);
   EXPECT_EQ(Confirm(escape), ConfirmNo);
   EXPECT_EQ(Confirm(enter), ConfirmYes);
+}
+
+// --- Folder browser --------------------------------------------------------
+
+struct BrowseAnswer {
+  DWORD thread;   // the one that runs the browser
+  int button;
+  std::string name;   // of the start folder
+};
+
+// The browser's caption is the system's: it is found by its prompt text.
+static BOOL CALLBACK FindBrowser(HWND window, LPARAM found) {
+  if (IsWindowVisible(window) && FindWindowExA(window, 0, "Static", "Pick the demo folder"))
+    *(HWND*)found = window;
+  return !*(HWND*)found;
+}
+
+static DWORD WINAPI AnswerBrowser(void* parameter) {
+  BrowseAnswer* answer = (BrowseAnswer*)parameter;
+  HWND browser = 0;
+  for (int i = 0; i < 1000 && !browser; i++, Sleep(10))
+    EnumThreadWindows(answer->thread, FindBrowser, (LPARAM)&browser);
+  if (!browser) return 1;
+  // The tree may settle on the start folder only after the window shows.
+  HWND tree = FindWindowExA(browser, 0, WC_TREEVIEWA, 0);
+  for (int i = 0; i < 300 && tree; i++, Sleep(10)) {
+    char text[MAX_PATH] = "";
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = (HTREEITEM)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&item) && answer->name == text) break;
+  }
+  SendMessageA(GetDlgItem(browser, answer->button), BM_CLICK, 0, 0);
+  return 0;
+}
+
+static bool Browse(int button, const char* start, char* result) {
+  std::string path = start;
+  BrowseAnswer answer{GetCurrentThreadId(), button, path.substr(path.rfind('\\') + 1)};
+  HANDLE thread = CreateThread(0, 0, AnswerBrowser, &answer, 0, 0);
+  bool chosen = BrowseForFolder(0, "Pick the demo folder", start, result);
+  WaitForSingleObject(thread, 15000);
+  CloseHandle(thread);
+  return chosen;
+}
+
+TEST(FolderBrowser, OpensOnTheStartFolderAndReturnsItOnOk) {
+  ASSERT_TRUE(LoadShellFolderFunctions());
+  std::string folder = files::MakeTemporaryFolder("corvel-browse");
+  char result[MAX_PATH] = "";
+  ASSERT_TRUE(Browse(IDOK, folder.c_str(), result));
+  EXPECT_EQ(lstrcmpiA(result, folder.c_str()), 0) << result;
+  EXPECT_FALSE(Browse(IDCANCEL, folder.c_str(), result));
+  files::RemoveTree(folder);
 }
 
 // --- Install path check ----------------------------------------------------
