@@ -23,6 +23,16 @@ void* ResizeBlock(void* block, DWORD size) {
   return HeapReAlloc(PrivateHeap, HEAP_ZERO_MEMORY, block, size);
 }
 
+// Kept from becoming a call of strlen, which the stub does not have.
+__attribute__((optimize("no-tree-loop-distribute-patterns")))
+DWORD TextLength(const char* text) {
+  DWORD length = 0;
+  if (text)
+    while (text[length])
+      length++;
+  return length;
+}
+
 static char* CopyBytes(const char* text, DWORD length, DWORD extra) {
   char* copy = (char*)AllocateBlock(length + extra + 1);
   if (copy)
@@ -31,7 +41,7 @@ static char* CopyBytes(const char* text, DWORD length, DWORD extra) {
 }
 
 char* DuplicateString(const char* text, DWORD extra) {
-  return CopyBytes(text, lstrlenA(text), extra);
+  return CopyBytes(text, TextLength(text), extra);
 }
 
 char* DuplicatePart(const char* text, DWORD length) {
@@ -42,7 +52,7 @@ char* ConcatStrings(const char* a, const char* b, const char* c, const char* d, 
   const char* parts[] = {a, b, c, d, e};
   DWORD length = 1;
   for (int i = 0; i < 5; i++)
-    length += lstrlenA(parts[i]);
+    length += TextLength(parts[i]);
   char* result = (char*)AllocateBlock(length);
   for (int i = 0; result && i < 5; i++)
     if (parts[i])

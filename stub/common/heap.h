@@ -10,6 +10,9 @@ void* AllocateBlock(DWORD size);                 // null on failure
 void FreeBlock(void* block);                     // ignores null and blocks the heap does not know
 void* ResizeBlock(void* block, DWORD size);      // size 0 frees; null block allocates; new bytes are zero
 
+// The length of text, 0 for null. The system's lstrlenA also takes null, but
+// only through an exception handler, which an emulated run may not deliver.
+DWORD TextLength(const char* text);
 // A copy of text with room for extra more bytes after it; null text copies "".
 char* DuplicateString(const char* text, DWORD extra);
 // A copy of the first length bytes of text.

@@ -96,9 +96,9 @@ void ClearList(StringList list) {
 }
 
 char* JoinItems(StringList list, int lastIndex, const char* name) {
-  DWORD length = lstrlenA(name) + 1;
+  DWORD length = TextLength(name) + 1;
   for (int i = 0; i <= lastIndex; i++)
-    length += lstrlenA(GetItem(list, i)) + 1;
+    length += TextLength(GetItem(list, i)) + 1;
   char* path = (char*)AllocateBlock(length);
   for (int i = 0; path && i <= lastIndex; i++)
     if (GetItem(list, i)) {
@@ -121,7 +121,7 @@ static int CALLBACK CompareItems(void* first, void* second, LPARAM flags) {
 
 static int CALLBACK CompareForSort(void* first, void* second, LPARAM flags) {
   int result = (BYTE)flags == SortByText ? CompareItems(first, second, flags)
-                                         : lstrlenA(Text(first)) - lstrlenA(Text(second));
+                                         : TextLength(Text(first)) - TextLength(Text(second));
   return flags & SortDescending ? -result : result;
 }
 

@@ -25,7 +25,7 @@ char* ParentPath(const char* path) {
 }
 
 void StripTrailingSlash(char* path) {
-  int length = lstrlenA(path);
+  int length = TextLength(path);
   if (length && (path[length - 1] == '\\' || path[length - 1] == '/'))
     path[length - 1] = 0;
 }
@@ -37,7 +37,7 @@ char* CombinePath(const char* base, const char* relative) {
     relative = "";
   if (*relative == '\\')
     relative++;
-  char* path = DuplicateString(base, lstrlenA(relative) + 1);
+  char* path = DuplicateString(base, TextLength(relative) + 1);
   if (path) {
     StripTrailingSlash(path);
     if (*relative) {
@@ -54,7 +54,7 @@ bool PathExists(const char* path) {
     return false;
   StripTrailingSlash(copy);
   // A drive on its own names no directory entry; its contents do.
-  int length = lstrlenA(copy);
+  int length = TextLength(copy);
   if (copy[1] == ':' && (length == 2 || (length == 4 && copy[2] == '\\' && copy[3] == '.')))
     lstrcatA(copy, "\\*");
   WIN32_FIND_DATAA found;
@@ -81,7 +81,7 @@ DWORD FindExistingAncestor(const char* path, char** out) {
     }
     *slash = 0;
   }
-  int length = lstrlenA(copy);
+  int length = TextLength(copy);
   if (length && copy[length - 1] == ':')
     lstrcatA(copy, "\\");
   *out = copy;

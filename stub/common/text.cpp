@@ -71,12 +71,12 @@ static bool Same(char a, char b, bool caseSensitive) {
 
 // The searched length: the text's own when length is -1 or reaches past it.
 static int Limit(const char* text, int length) {
-  int size = lstrlenA(text);
+  int size = TextLength(text);
   return (unsigned)length < (unsigned)size ? length : size;
 }
 
 char* FindText(const char* text, const char* pattern, int length, bool caseSensitive) {
-  int size = lstrlenA(pattern);
+  int size = TextLength(pattern);
   if (!text || !size)
     return 0;
   length = Limit(text, length);
@@ -124,7 +124,7 @@ char* CopyDelimited(char** out, const char* text, char delimiter, int length, bo
 
 char* ReplaceText(const char* text, const char* pattern, const char* replacement, bool caseSensitive) {
   char* result = DuplicateString(text, 0);
-  int patternLength = lstrlenA(pattern), replacementLength = lstrlenA(replacement);
+  int patternLength = TextLength(pattern), replacementLength = TextLength(replacement);
   int from = 0;
   char* found;
   while (result && (found = FindText(result + from, pattern, -1, caseSensitive))) {
@@ -156,7 +156,7 @@ char* NextToken(char* text, const char* separator) {
     TokenPosition = 0;
     if (cut) {
       *cut = 0;
-      TokenPosition = cut + lstrlenA(separator);
+      TokenPosition = cut + TextLength(separator);
     }
   }
   return token;

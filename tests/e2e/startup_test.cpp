@@ -126,13 +126,22 @@ TEST_F(Startup, AnIntactInstallerPassesTheChecks) {
 }
 
 // The same checks on the 32-bit stub that ships. Each start of it costs much
-// more where 32-bit programs are emulated, so this covers the two modes once.
-TEST_F(Startup, ShippedStubReportsDamageAndRunsAsUninstaller) {
+// more where 32-bit programs are emulated, so this covers each outcome once.
+TEST_F(Startup, ShippedStubReportsDamageLoadsScriptsAndRunsAsUninstaller) {
   ASSERT_FALSE(files::StubImage(true).empty()) << "CORVEL_STUB32 does not name the shipped stub";
   std::vector<std::uint8_t> damaged = MakeInstaller(true);
   damaged[damaged.size() / 2] ^= 0x01;
   Run(damaged, "damaged32.exe");
   ExpectOnlyStartupError("The installer file is damaged!");
+  ui::Finish(program);
+
+  // An intact one gets past every check and loads its script.
+  Run(MakeInstaller(true), "intact32.exe");
+  ui::MessageBox box = ui::WaitForMessageBox(program.id, WindowWait);
+  ASSERT_TRUE(box) << "the shipped stub showed nothing";
+  EXPECT_EQ(box.caption, "Startup Check Setup");
+  ui::Click(box.window, IDOK);
+  EXPECT_TRUE(ui::WaitForExit(program, WindowWait));
   ui::Finish(program);
 
   auto uninstaller = corvel::makeUninstallerCopy(MakeInstaller(true));
