@@ -14,6 +14,15 @@ namespace {
 // zlib counts in uInt; feed and drain in slices that fit.
 constexpr std::size_t kSlice = std::size_t(1) << 30;
 
+// Offers the next slice of input once zlib has taken the previous one.
+void feedSlice(z_stream& zs, const std::uint8_t* data, std::size_t size, std::size_t& offered) {
+    if (zs.avail_in != 0 || offered >= size) return;
+    std::size_t n = std::min(kSlice, size - offered);
+    zs.next_in = const_cast<Bytef*>(data + offered);
+    zs.avail_in = static_cast<uInt>(n);
+    offered += n;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> compressStream(const std::uint8_t* data, std::size_t size, int level) {
@@ -33,12 +42,7 @@ std::vector<std::uint8_t> compressStream(const std::uint8_t* data, std::size_t s
     std::size_t offered = 0;
     std::uint8_t buffer[65536];
     for (;;) {
-        if (zs.avail_in == 0 && offered < size) {
-            std::size_t n = std::min(kSlice, size - offered);
-            zs.next_in = const_cast<Bytef*>(data + offered);
-            zs.avail_in = static_cast<uInt>(n);
-            offered += n;
-        }
+        feedSlice(zs, data, size, offered);
         const bool last = offered == size;
         const int flush = last ? Z_SYNC_FLUSH : Z_NO_FLUSH;
         zs.next_out = buffer;
@@ -70,12 +74,7 @@ Result<Inflated> inflateStream(const std::uint8_t* data, std::size_t size, std::
     std::string error;
     std::uint8_t buffer[65536];
     for (;;) {
-        if (zs.avail_in == 0 && offered < size) {
-            std::size_t n = std::min(kSlice, size - offered);
-            zs.next_in = const_cast<Bytef*>(data + offered);
-            zs.avail_in = static_cast<uInt>(n);
-            offered += n;
-        }
+        feedSlice(zs, data, size, offered);
         const std::size_t room = maxOutput - result.data.size();
         if (room == 0) {
             // Output full. Input may remain that produces nothing (the final
