@@ -6,3 +6,5 @@
 void RunActions(StringList programs, StringList dllCalls);
 bool RunProgram(const char* program, const char* arguments, const char* folder, bool wait,
                 bool runOnce, int window, StringList list, int* index);
+bool CallDllFunction(const char* library, const char* function, const char* argument1,
+                     const char* argument2, bool runOnce, StringList list, int* index);

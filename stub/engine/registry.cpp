@@ -21,9 +21,9 @@ char* ReadRegistryString(HKEY root, const char* subkey, const char* valueName, D
   char* data = 0;
   if (RegOpenKeyExA(root, SkipBackslash(subkey), 0, KEY_QUERY_VALUE, &key)) return 0;
   DWORD size = 0;
-  // One spare byte: a value stored without its terminating zero still reads
-  // as a terminated text.
-  if (!RegQueryValueExA(key, valueName, 0, type, 0, &size) && size && (data = (char*)AllocateBlock(size + 1)) &&
+  // Four spare zero bytes: a value stored without its terminating zero still
+  // reads as a terminated text, and a short one as a whole number.
+  if (!RegQueryValueExA(key, valueName, 0, type, 0, &size) && size && (data = (char*)AllocateBlock(size + 4)) &&
       RegQueryValueExA(key, valueName, 0, type, (BYTE*)data, &size)) {
     FreeBlock(data);
     data = 0;
@@ -44,4 +44,31 @@ DWORD WriteRegistryValue(HKEY root, const char* subkey, const char* valueName, D
 
 DWORD WriteRegistryText(HKEY root, const char* subkey, const char* valueName, const char* text) {
   return WriteRegistryValue(root, subkey, valueName, REG_SZ, text, lstrlenA(text) + 1);
+}
+
+DWORD DeleteRegistryValue(HKEY root, const char* subkey, const char* valueName, bool removeEmptyKey) {
+  HKEY key;
+  DWORD error = RegOpenKeyExA(root, SkipBackslash(subkey), 0, DELETE | KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+  if (error) return error;
+  error = RegDeleteValueA(key, valueName);
+  DWORD subkeys = 1, values = 1;
+  bool empty = removeEmptyKey && !RegQueryInfoKeyA(key, 0, 0, 0, &subkeys, 0, 0, &values, 0, 0, 0, 0) &&
+               !subkeys && !values;
+  RegCloseKey(key);
+  if (empty) RegDeleteKeyA(root, SkipBackslash(subkey));
+  return error;
+}
+
+static const char SharedDllsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+DWORD AdjustSharedCount(const char* path, bool decrement) {
+  DWORD count = 0;
+  char* data = ReadRegistryString(HKEY_LOCAL_MACHINE, SharedDllsKey, path, 0);
+  if (data) count = *(const DWORD*)data;
+  FreeBlock(data);
+  if (!decrement) count++;
+  else if (count) count--;
+  if (decrement && !count) DeleteRegistryValue(HKEY_LOCAL_MACHINE, SharedDllsKey, path, false);
+  else WriteRegistryValue(HKEY_LOCAL_MACHINE, SharedDllsKey, path, REG_DWORD, &count, sizeof count);
+  return count;
 }

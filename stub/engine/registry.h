@@ -15,3 +15,14 @@ DWORD WriteRegistryValue(HKEY root, const char* subkey, const char* valueName, D
                          const void* data, DWORD size);
 // WriteRegistryValue of a text with its terminating zero as REG_SZ.
 DWORD WriteRegistryText(HKEY root, const char* subkey, const char* valueName, const char* text);
+// Deletes the value and, with removeEmptyKey, the key too when it is left
+// with neither subkeys nor values; a Win32 error code.
+DWORD DeleteRegistryValue(HKEY root, const char* subkey, const char* valueName, bool removeEmptyKey);
+// Raises the path's SharedDLLs count by one, or lowers it but not below 0
+// (deleting the value at 0); returns the new count. Errors are ignored.
+DWORD AdjustSharedCount(const char* path, bool decrement);
+// Deletes the key with every subkey when it is empty or force is set; a
+// non-empty key without force is left and 0 returned.
+DWORD DeleteRegistryKeyTree(HKEY root, const char* subkey, bool force);
+// "HKCR" .. "HKDD" for a predefined handle, "" for any other.
+const char* RootKeyName(HKEY root);

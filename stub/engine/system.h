@@ -1,0 +1,13 @@
+#pragma once
+// The install worker's later phases: one record of the shortcut, registry,
+// INI or association list applied to the machine and recorded in the install
+// log. Each is called after the worker's checkpoint, with the installing page
+// as owner of its questions and the worker's own field list; each returns
+// false when the user chose to stop the run.
+#include <windows.h>
+#include "common/list.h"
+
+bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields);
+bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields);
+bool ApplyIniRecord(const char* record, HWND owner, StringList fields);
+bool ApplyAssociationRecord(const char* record, HWND owner, StringList fields);
