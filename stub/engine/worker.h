@@ -34,6 +34,14 @@ void ShowPhaseText(int index);
 bool AskErrorQuestion(HWND owner, int index, const char* argument1, const char* argument2);
 
 // The fixed version of a file's version resource. Both outs are zeroed first;
-// false when the file has none. With checkBinaryType only 32- and 64-bit
-// Windows programs are read.
-bool GetFileVersion(const char* path, DWORD* high, DWORD* low, bool checkBinaryType);
+// false when the file has none.
+bool GetFileVersion(const char* path, DWORD* high, DWORD* low);
+
+// The temporary log of the running or the last failed installation, kept for
+// the rollback; the worker owns it.
+extern char* TemporaryLogPath;
+
+// The file phase: every folder group of the mapped package, with the
+// installing page as owner of its questions. False when the user chose to
+// stop, the run was cancelled or the package could not be read.
+bool ExtractFolderGroups(const BYTE* package, DWORD packageSize, HWND owner, HWND progressBar, bool* quitSeen);

@@ -10,6 +10,12 @@ static voidpf AllocateForInflater(voidpf, uInt items, uInt size) {
 }
 static void FreeForInflater(voidpf, voidpf block) { FreeBlock(block); }
 
+DWORD ProgressPercent(DWORD done, DWORD total) {
+  // In floating point: the quotient of two exact values truncates to the
+  // same integer as the exact one.
+  return (DWORD)(int)(done * 100.0 / total);
+}
+
 int InflateBuffer(const BYTE* input, int inputLength, BYTE* output, DWORD outputCapacity,
                   HWND progressBar, DWORD progressTotal) {
   z_stream stream;
@@ -34,9 +40,7 @@ int InflateBuffer(const BYTE* input, int inputLength, BYTE* output, DWORD output
     consumed += chunk;
     remaining -= chunk;
     if (progressBar && progressTotal) {
-      // In floating point: consumed * 100 overflows 32 bits past 42 MB, and the
-      // quotient of two exact values truncates to the same integer.
-      DWORD position = base + (DWORD)(int)(consumed * 100.0 / progressTotal);
+      DWORD position = base + ProgressPercent(consumed, progressTotal);
       if (position != shown) {
         SendMessageA(progressBar, PBM_SETPOS, position, 0);
         shown = position;

@@ -18,6 +18,10 @@ const DWORD InflateChunk = 4096;
 int InflateBuffer(const BYTE* input, int inputLength, BYTE* output, DWORD outputCapacity,
                   HWND progressBar, DWORD progressTotal);
 
+// done * 100 / total in whole percent, exact for any 32-bit operands (the
+// product itself overflows 32 bits past 42 MB).
+DWORD ProgressPercent(DWORD done, DWORD total);
+
 // Adler-32 of the open file from offset 40 to its end, compared with the
 // stored value. Shows the start-up message itself; true when intact.
 bool VerifyOwnChecksum(HANDLE file, DWORD storedChecksum);

@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "engine/registry.h"
 #include "engine/variables.h"
+#include "engine/worker.h"
 #include <ddraw.h>
 
 void CollectPlatformFacts() {
@@ -184,36 +185,10 @@ int ClassifyAccessVersion(DWORD mostSignificant, DWORD leastSignificant) {
   return code;
 }
 
-// The file version from the version resource, through VERSION.DLL of the
-// system folder (loaded only for this).
-static bool ReadFileVersion(const char* path, DWORD* mostSignificant, DWORD* leastSignificant) {
-  HMODULE library = LoadSystemLibrary("VERSION.DLL");
-  if (!library) return false;
-  typedef DWORD(WINAPI * SizeQuery)(const char*, DWORD*);
-  typedef BOOL(WINAPI * InfoRead)(const char*, DWORD, DWORD, void*);
-  typedef BOOL(WINAPI * ValueQuery)(const void*, const char*, void**, UINT*);
-  SizeQuery size = (SizeQuery)GetProcAddress(library, "GetFileVersionInfoSizeA");
-  InfoRead read = (InfoRead)GetProcAddress(library, "GetFileVersionInfoA");
-  ValueQuery query = (ValueQuery)GetProcAddress(library, "VerQueryValueA");
-  DWORD handle, length = size && read && query ? size(path, &handle) : 0;
-  void* block = length ? AllocateBlock(length) : 0;
-  VS_FIXEDFILEINFO* fixed;
-  UINT fixedLength;
-  bool found = block && read(path, 0, length, block) && query(block, "\\", (void**)&fixed, &fixedLength) &&
-               fixedLength >= sizeof(*fixed) && fixed->dwSignature == 0xFEEF04BD;
-  if (found) {
-    *mostSignificant = fixed->dwFileVersionMS;
-    *leastSignificant = fixed->dwFileVersionLS;
-  }
-  FreeBlock(block);
-  FreeLibrary(library);
-  return found;
-}
-
 int DetectAccess() {
   char* path = ReadRegistryString(HKEY_LOCAL_MACHINE, AccessAppPathKey, 0, 0);
   DWORD mostSignificant, leastSignificant;
-  int code = path && ReadFileVersion(path, &mostSignificant, &leastSignificant)
+  int code = path && GetFileVersion(path, &mostSignificant, &leastSignificant)
                  ? ClassifyAccessVersion(mostSignificant, leastSignificant)
                  : 0;
   FreeBlock(path);

@@ -3,6 +3,7 @@
 #include "startup/process.h"
 #include "common/heap.h"
 #include "common/message.h"
+#include "common/text.h"
 #include "engine/actions.h"
 #include "engine/delayed.h"
 #include "engine/variables.h"
@@ -36,6 +37,19 @@ static bool RequirementsMet() {
   ShowFormattedMessage(0, Model.caption, LookupText(MessagesGroup, message),
                        message == 13 ? RecordedRequirementName(result) : 0, 0, 0, MB_ICONEXCLAMATION);
   return false;
+}
+
+// The worker places everything by these two values: a script that leaves
+// one out cannot be installed, and says so before anything is written.
+static bool ScriptNamesItsPaths() {
+  const char* missing = 0;
+  if (!TextLength(GetVariable("%InstallPath%"))) missing = "%InstallPath%";
+  else if ((Model.options2 & CreateUninstallerOption) && !TextLength(GetVariable("%UninstallerFileName%")))
+    missing = "%UninstallerFileName%";
+  if (missing)
+    ShowFormattedMessage(0, Model.caption, "This installer cannot be used: its script does not define %s.",
+                         missing, 0, 0, MB_ICONERROR);
+  return !missing;
 }
 
 static void OpenLaunchFile(int which) {
@@ -83,7 +97,7 @@ static void RunInstall(const BYTE* header) {
   DWORD packageOffset = *(const WORD*)(header + PackageOffsetField);
   LoadScript(OwnFile, packageOffset, *(const DWORD*)(header + ScriptStoredLengthField));
   if (Model.script) WalkScriptRecords(Model.script, Model.scriptLength);
-  if (!RequirementsMet()) return;
+  if (!RequirementsMet() || !ScriptNamesItsPaths()) return;
   RunActions(Model.startupPrograms, Model.startupDllCalls);
   RunStartupStep(1);
   HWND background = Model.backgroundRequested ? CreateBackgroundWindow(ModuleHandle) : 0;

@@ -3,24 +3,15 @@
 // lands; the file goes once it is empty.
 #include "common/heap.h"
 #include "engine/actions.h"
-#include "engine/delayed.h"
 #include "engine/registry.h"
 #include "engine/system.h"
-#include "engine/worker.h"
 #include "script/model.h"
 #include "startup/process.h"
 #include "uninstall/uninstall.h"
 #include "wizard/drawing.h"
 #include "wizard/wizard.h"
 
-StringList RebootList, LeftoverList, PendingReplacements, PendingTargets, PendingShared;
-
-// Until the worker exists an installation does nothing and succeeds.
-DWORD WINAPI InstallWorker(void* page) {
-  SetEvent(InstallFinishedEvent);
-  PostMessageA(GetParent((HWND)page), WM_COMMAND, NextButton, 0);
-  return 0;
-}
+StringList RebootList, LeftoverList;
 
 bool ApplyShortcutRecord(const char*, HWND, StringList) { return true; }
 bool ApplyRegistryRecord(const char*, HWND, StringList) { return true; }
@@ -32,7 +23,6 @@ bool RunProgram(const char*, const char*, const char*, bool, bool, int, StringLi
 bool CallDllFunction(const char*, const char*, const char*, const char*, bool, StringList, int*) { return false; }
 DWORD DeleteRegistryKeyTree(HKEY, const char*, bool) { return ERROR_CALL_NOT_IMPLEMENTED; }
 const char* RootKeyName(HKEY) { return ""; }
-BOOL ScheduleReplace(const char*, const char*) { return FALSE; }
 
 void CreateDrawingObjects() {}
 void DestroyDrawingObjects() {}

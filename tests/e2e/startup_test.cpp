@@ -125,6 +125,29 @@ TEST_F(Startup, AnIntactInstallerPassesTheChecks) {
   EXPECT_EQ(box.caption, "Startup Check Setup");
 }
 
+TEST_F(Startup, AScriptWithoutAnInstallationFolderIsRefusedBeforeTheWizard) {
+  corvel::ProductRecord product;
+  product.productName = product.displayName = "No Folder";
+  product.options2 = corvel::kProductUninstaller;
+  for (bool withFolder : {false, true}) {
+    std::vector<corvel::Record> records = {corvel::productRecord(product)};
+    if (withFolder) records.push_back(corvel::variableRecord("%InstallPath%", "C:\\No Folder"));
+    auto installer = corvel::writeInstaller(files::StubImage(), corvel::PackageDescription(), records);
+    ASSERT_TRUE(installer.ok()) << installer.error;
+    Run(installer.value, withFolder ? "nouninstaller.exe" : "nofolder.exe");
+    ui::MessageBox box = ui::WaitForMessageBox(program.id, WindowWait);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.caption, "No Folder Setup");
+    EXPECT_EQ(box.text, std::string("This installer cannot be used: its script does not define ") +
+                            (withFolder ? "%UninstallerFileName%." : "%InstallPath%."));
+    ui::Click(box.window, IDOK);
+    DWORD code = 99;
+    EXPECT_TRUE(ui::WaitForExit(program, WindowWait, &code));
+    EXPECT_EQ(code, 0u);
+    ui::Finish(program);
+  }
+}
+
 // The same checks on the 32-bit stub that ships. Each start of it costs much
 // more where 32-bit programs are emulated, so this covers each outcome once.
 TEST_F(Startup, ShippedStubReportsDamageLoadsScriptsAndRunsAsUninstaller) {

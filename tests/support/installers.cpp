@@ -7,7 +7,8 @@ std::vector<std::uint8_t> MakeSmall(const std::string& product, const std::vecto
   corvel::ProductRecord fields;
   fields.productName = product;
   fields.displayName = product;
-  std::vector<corvel::Record> records = {corvel::productRecord(fields)};
+  std::vector<corvel::Record> records = {corvel::productRecord(fields),
+                                         corvel::variableRecord("%InstallPath%", "C:\\Program Files\\" + product)};
   records.insert(records.end(), extra.begin(), extra.end());
   records.push_back(corvel::stringRecord(9, corvel::kGroupErrors, 0, "The wizard could not be created."));
   corvel::PackageDescription package;

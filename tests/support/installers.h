@@ -8,7 +8,8 @@
 
 namespace installers {
 
-// A product record, the wizard's error text and one compressed file: enough
+// A product record, the installation folder, the wizard's error text and one
+// compressed file: enough
 // for start-up to pass its checks. Extra records follow the product record.
 std::vector<std::uint8_t> MakeSmall(const std::string& product, const std::vector<std::uint8_t>& stub,
                                     const std::vector<corvel::Record>& extra = {});
