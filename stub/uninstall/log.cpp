@@ -205,6 +205,13 @@ char ParseLogEntry(StringList fields, const char* line) {
   if (commas >= fieldCount)
     return 0;
   SplitFields(fields, rest, false);
+  // An empty root or key path would name a whole root key (a recursive "e"
+  // would empty it), and an empty program or library names nothing.
+  const char* name = Field(fields, kind == 'c' || kind == 'e' ? 1 : 0);
+  while (*name == '\\')
+    name++;
+  if (!*Field(fields, 0) || !*name)
+    return 0;
   const char* recursive = Field(fields, 2);
   if (kind == 'e' && recursive[0] && (recursive[1] || (recursive[0] != '0' && recursive[0] != '1')))
     return 0;
