@@ -2,6 +2,7 @@
 // its callers rely on, and each is deleted from this file when the real one
 // lands; the file goes once it is empty.
 #include "common/heap.h"
+#include "common/message.h"
 #include "engine/actions.h"
 #include "engine/delayed.h"
 #include "engine/registry.h"
@@ -9,6 +10,7 @@
 #include "engine/worker.h"
 #include "script/model.h"
 #include "startup/process.h"
+#include "uninstall/log.h"
 #include "uninstall/uninstall.h"
 #include "wizard/drawing.h"
 #include "wizard/wizard.h"
@@ -22,16 +24,26 @@ DWORD WINAPI InstallWorker(void* page) {
   return 0;
 }
 
-bool ApplyShortcutRecord(const char*, HWND, StringList) { return true; }
-bool ApplyRegistryRecord(const char*, HWND, StringList) { return true; }
-bool ApplyIniRecord(const char*, HWND, StringList) { return true; }
-bool ApplyAssociationRecord(const char*, HWND, StringList) { return true; }
+// The worker's helpers, until the worker lands: folders are made without
+// questions, and every question is asked as the worker would ask it.
+DWORD CreateDirectoryPath(const char* path, HWND) {
+  char* copy = DuplicateString(path, 0);
+  for (char* cut = copy + 3; copy && cut <= copy + lstrlenA(copy); cut++) {
+    if (*cut && *cut != '\\') continue;
+    char kept = *cut;
+    *cut = 0;
+    if (CreateDirectoryA(copy, 0)) RecordLogLine("a", copy, true, false);
+    *cut = kept;
+  }
+  FreeBlock(copy);
+  return 0;
+}
+void ShowCurrentItem(const char*) {}
+bool AskErrorQuestion(HWND owner, int index, const char* argument1, const char* argument2) {
+  return ShowFormattedMessage(owner, Model.caption, LookupText(ErrorsGroup, index), argument1, argument2, 0,
+                              MB_YESNO | MB_ICONERROR) == IDYES;
+}
 
-void RunActions(StringList, StringList) {}
-bool RunProgram(const char*, const char*, const char*, bool, bool, int, StringList, int*) { return false; }
-bool CallDllFunction(const char*, const char*, const char*, const char*, bool, StringList, int*) { return false; }
-DWORD DeleteRegistryKeyTree(HKEY, const char*, bool) { return ERROR_CALL_NOT_IMPLEMENTED; }
-const char* RootKeyName(HKEY) { return ""; }
 BOOL ScheduleReplace(const char*, const char*) { return FALSE; }
 
 void CreateDrawingObjects() {}
