@@ -70,9 +70,7 @@ bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
   StripTrailingSlash(folder);
   const char* workingFolder = *folder ? folder : GetVariable("%InstallPath%");
   bool goOn = true;
-  // A link path without a folder part has no folder to make.
-  char* linkFolder = FindChar(linkPath, '\\', -1, true) ? ParentPath(linkPath) : 0;
-  if (linkFolder && CreateDirectoryPath(linkFolder, owner)) {
+  if (CreateFileFolder(linkPath, owner)) {
     InstallSucceeded = false;
     goOn = false;
   } else if (CreateShortcut(linkPath, Field(fields, 1), Field(fields, 2),
@@ -90,7 +88,6 @@ bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
     InstallSucceeded = false;
     goOn = AskErrorQuestion(owner, 27, linkPath, 0);
   }
-  FreeBlock(linkFolder);
   FreeBlock(folder);
   return goOn;
 }

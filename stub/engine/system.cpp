@@ -95,15 +95,21 @@ bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields) {
   return goOn;
 }
 
+DWORD CreateFileFolder(const char* path, HWND owner) {
+  const char* separator = FindCharReverse(path, '\\', -1, true);
+  if (!separator) return 0;
+  char* folder = DuplicatePart(path, (DWORD)(separator - path) + 1);
+  DWORD refused = folder ? CreateDirectoryPath(folder, owner) : 0;
+  FreeBlock(folder);
+  return refused;
+}
+
 bool ApplyIniRecord(const char* record, HWND owner, StringList fields) {
   SplitExpanded(fields, record);
   const char* path = Field(fields, 0);
   if (!PathExists(path)) {
     if (FindChar(path, '\\', -1, true)) {
-      char* folder = ParentPath(path);
-      DWORD refused = CreateDirectoryPath(folder, owner);
-      FreeBlock(folder);
-      if (refused) {
+      if (CreateFileFolder(path, owner)) {
         InstallSucceeded = false;
         return false;
       }

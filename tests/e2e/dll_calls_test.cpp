@@ -7,39 +7,20 @@
 #include "records.h"
 #include "support/files.h"
 #include "support/installers.h"
+#include "support/recording.h"
 #include "support/ui_driver.h"
 
 namespace {
 
 const DWORD WindowWait = 180000;
 
-std::string SupportFile(const char* name) {
-  char module[MAX_PATH], full[MAX_PATH];
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string path = module;
-  path = path.substr(0, path.rfind('\\')) + "\\..\\support\\" + name;
-  GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return full;
-}
-
 corvel::Record StartupCall(const std::string& text) {
   return corvel::encode(corvel::TextRecord{corvel::RecordType::DllCall, text});
 }
 
-std::vector<std::string> Lines(const std::string& path) {
-  std::vector<std::uint8_t> bytes = files::Read(path);
-  std::vector<std::string> lines;
-  std::string line;
-  for (char c : bytes) {
-    if (c != '\n') line += c;
-    else lines.push_back(line), line.clear();
-  }
-  return lines;
-}
-
 TEST(DllCalls, ShippedStubSurvivesExportsThatRemoveTheirOwnArguments) {
   ASSERT_FALSE(files::StubImage(true).empty()) << "CORVEL_STUB32 does not name the shipped stub";
-  std::string library = SupportFile("recorderlib32.dll");
+  std::string library = recording::SupportPath("recorderlib32.dll");
   ASSERT_TRUE(files::Exists(library)) << library;
   std::string folder = files::MakeTemporaryFolder("dllcalls");
   std::string record = folder + "\\record.txt";
@@ -61,7 +42,7 @@ TEST(DllCalls, ShippedStubSurvivesExportsThatRemoveTheirOwnArguments) {
   bool ended = ui::WaitForExit(program, 0, &code);
   ui::Finish(program);
   SetEnvironmentVariableA("CORVEL_RECORD_FILE", nullptr);
-  std::vector<std::string> lines = Lines(record);
+  std::vector<std::string> lines = recording::Lines(record);
   files::RemoveTree(folder);
 
   EXPECT_TRUE(shown) << "the stub showed no window after its start-up calls";

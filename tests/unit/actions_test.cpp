@@ -12,21 +12,13 @@
 #include "engine/registry.h"
 #include "engine/variables.h"
 #include "support/files.h"
+#include "support/recording.h"
 
 namespace {
 
-std::string SupportFile(const char* name) {
-  char module[MAX_PATH], full[MAX_PATH];
-  GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string path = module;
-  path = path.substr(0, path.rfind('\\')) + "\\..\\support\\" + name;
-  GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return full;
-}
-
 class Actions : public testing::Test {
  protected:
-  std::string folder, recordFile, program = SupportFile("recorder.exe"), library = SupportFile("recorderlib.dll");
+  std::string folder, recordFile, program = recording::SupportPath("recorder.exe"), library = recording::SupportPath("recorderlib.dll");
   StringList programs = nullptr, dllCalls = nullptr;
 
   void SetUp() override {
@@ -47,16 +39,7 @@ class Actions : public testing::Test {
     SetEnvironmentVariableA("CORVEL_RECORD_FILE", nullptr);
     files::RemoveTree(folder);
   }
-  std::vector<std::string> Records() const {
-    std::vector<std::uint8_t> bytes = files::Read(recordFile);
-    std::vector<std::string> lines;
-    std::string line;
-    for (char c : bytes) {
-      if (c != '\n') line += c;
-      else lines.push_back(line), line.clear();
-    }
-    return lines;
-  }
+  std::vector<std::string> Records() const { return recording::Lines(recordFile); }
   // For programs that were not waited for.
   std::vector<std::string> RecordsOnceThere(size_t count) const {
     for (int i = 0; i < 100 && Records().size() < count; i++) Sleep(100);

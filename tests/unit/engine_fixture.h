@@ -12,6 +12,7 @@
 #include "script/model.h"
 #include "startup/process.h"
 #include "support/files.h"
+#include "support/recording.h"
 #include "support/ui_driver.h"
 #include "uninstall/log.h"
 
@@ -55,14 +56,7 @@ class EngineTest : public testing::Test {
   // The lines that reached the temporary log, which a rollback undoes.
   std::vector<std::string> Written() {
     EndTemporaryLog();
-    std::vector<std::uint8_t> bytes = files::Read(logPath);
-    std::vector<std::string> lines;
-    std::string line;
-    for (char c : bytes) {
-      if (c != '\n') line += c;
-      else lines.push_back(line), line.clear();
-    }
-    return lines;
+    return recording::Lines(logPath);
   }
   static bool Holds(const std::vector<std::string>& lines, const std::string& line) {
     for (const std::string& each : lines)
