@@ -52,10 +52,6 @@ static bool IsDeselected(const char* record) {
   return FindText(record, "<QuickLaunch>", -1, false) && !Model.quickLaunchShortcuts;
 }
 
-static int NumberOr(const char* text, int fallback) {
-  return *text ? ParseNumber(text) : fallback;
-}
-
 bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
   if (IsDeselected(record)) return true;
   char* keywords = ExpandFolderKeywords(record);
@@ -68,14 +64,14 @@ bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
   ShowCurrentItem(linkPath);
   char* folder = DuplicateString(Field(fields, 3), 0);
   StripTrailingSlash(folder);
-  const char* workingFolder = *folder ? folder : GetVariable("%InstallPath%");
+  const char* workingFolder = folder && *folder ? folder : GetVariable("%InstallPath%");
   bool goOn = true;
   if (CreateFileFolder(linkPath, owner)) {
     InstallSucceeded = false;
     goOn = false;
   } else if (CreateShortcut(linkPath, Field(fields, 1), Field(fields, 2),
                             workingFolder ? workingFolder : "", Field(fields, 4),
-                            ParseNumber(Field(fields, 5)), NumberOr(Field(fields, 6), SW_SHOWNORMAL),
+                            ParseNumber(Field(fields, 5)), *Field(fields, 6) ? ParseNumber(Field(fields, 6)) : SW_SHOWNORMAL,
                             ParseNumber(Field(fields, 7)))) {
     if (ParseNumber(Field(fields, 8))) {
       RecordLogLine("g", linkPath, true, false);

@@ -85,7 +85,7 @@ bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields) {
     } else {
       char* line = ConcatStrings(Field(fields, 0), ",", subkey, ",", valueName);
       // A value that was there before must survive a rollback.
-      RecordLogLine("c", line, !existed, false);
+      if (line) RecordLogLine("c", line, !existed, false);
       FreeBlock(line);
     }
   }
@@ -144,7 +144,7 @@ bool ApplyIniRecord(const char* record, HWND owner, StringList fields) {
 
 static void RecordTreeKey(const char* key) {
   char* line = ConcatStrings("0,", key, ",1");
-  RecordLogLine("e", line, true, false);
+  if (line) RecordLogLine("e", line, true, false);
   FreeBlock(line);
 }
 
