@@ -1,5 +1,6 @@
 #include "engine/registry.h"
 #include "common/heap.h"
+#include "uninstall/log.h"
 
 // The short names in the order of the predefined handles 0x80000000 + n.
 static const char RootKeyNames[] = "HKCR\0HKCU\0HKLM\0HKU\0HKPD\0HKCC\0HKDD\0";
@@ -71,4 +72,66 @@ DWORD AdjustSharedCount(const char* path, bool decrement) {
   if (decrement && !count) DeleteRegistryValue(HKEY_LOCAL_MACHINE, SharedDllsKey, path, false);
   else WriteRegistryValue(HKEY_LOCAL_MACHINE, SharedDllsKey, path, REG_DWORD, &count, sizeof count);
   return count;
+}
+
+const char* RootKeyName(HKEY root) {
+  DWORD number = (DWORD)(ULONG_PTR)root - 0x80000000;
+  const char* name = RootKeyNames;
+  for (; *name && number; number--) name += lstrlenA(name) + 1;
+  return name;
+}
+
+DWORD CreateRegistryKeyPath(HKEY root, const char* subkey, REGSAM access, HKEY* key) {
+  char kind[16];
+  wsprintfA(kind, "e,%u", (DWORD)(ULONG_PTR)root - 0x80000000);
+  char* path = DuplicateString(SkipBackslash(subkey), 0);
+  if (!path) return ERROR_NOT_ENOUGH_MEMORY;
+  int length = lstrlenA(path);
+  if (length && path[length - 1] == '\\') path[length - 1] = 0;
+  DWORD disposition;
+  HKEY prefix;
+  for (char* cut = path; *cut; cut++) {
+    if (*cut != '\\') continue;
+    *cut = 0;
+    if (!RegCreateKeyExA(root, path, 0, (char*)"", 0, KEY_QUERY_VALUE, 0, &prefix, &disposition)) {
+      RegCloseKey(prefix);
+      if (disposition == REG_CREATED_NEW_KEY) RecordLogLine(kind, path, true, false);
+    }
+    *cut = '\\';
+  }
+  DWORD error = RegCreateKeyExA(root, path, 0, (char*)"", 0, access, 0, key, &disposition);
+  // The root itself is never the installation's to remove.
+  if (!error && *path) RecordLogLine(kind, path, disposition == REG_CREATED_NEW_KEY, false);
+  FreeBlock(path);
+  return error;
+}
+
+DWORD DeleteRegistryKeyTree(HKEY root, const char* subkey, bool force) {
+  while (subkey && *subkey == '\\') subkey++;
+  // An empty path would name the root key with everything below it.
+  if (!subkey || !*subkey) return ERROR_INVALID_PARAMETER;
+  HKEY key;
+  DWORD error = RegOpenKeyExA(root, subkey, 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &key);
+  if (error) return error;
+  DWORD subkeys, longestName, values;
+  error = RegQueryInfoKeyA(key, 0, 0, 0, &subkeys, &longestName, 0, &values, 0, 0, 0, 0);
+  bool remove = !error && (force || (!subkeys && !values));
+  char* name = remove ? (char*)AllocateBlock(longestName + 1) : 0;
+  while (name) {
+    DWORD size = longestName + 1;
+    if (RegEnumKeyExA(key, 0, name, &size, 0, 0, 0, 0)) break;
+    char* child = ConcatStrings(subkey, "\\", name);
+    DWORD childError = child ? DeleteRegistryKeyTree(root, child, true) : ERROR_NOT_ENOUGH_MEMORY;
+    FreeBlock(child);
+    // A subkey that stays would come back at index 0 for ever.
+    if (childError) {
+      error = childError;
+      remove = false;
+      break;
+    }
+  }
+  FreeBlock(name);
+  RegCloseKey(key);
+  if (remove) error = RegDeleteKeyA(root, subkey);
+  return error;
 }

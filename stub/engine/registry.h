@@ -26,3 +26,14 @@ DWORD AdjustSharedCount(const char* path, bool decrement);
 DWORD DeleteRegistryKeyTree(HKEY root, const char* subkey, bool force);
 // "HKCR" .. "HKDD" for a predefined handle, "" for any other.
 const char* RootKeyName(HKEY root);
+// Creates the key with access and hands it back open in *key, recording in
+// the install log every key of the path that did not exist (at once) and the
+// whole path (at once only when new, so that a rollback keeps an old key).
+// One leading and one trailing backslash are ignored; a Win32 error code.
+DWORD CreateRegistryKeyPath(HKEY root, const char* subkey, REGSAM access, HKEY* key);
+// Registers the extension with its file type under HKEY_CLASSES_ROOT: the
+// content type always, the description, info tip, open command and icon
+// only when given. Both keys are recorded for removal with their trees.
+bool RegisterAssociation(const char* extension, const char* fileType, const char* contentType,
+                         const char* description, const char* infoTip, const char* command,
+                         const char* iconFile, int iconIndex);

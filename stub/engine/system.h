@@ -7,6 +7,12 @@
 #include <windows.h>
 #include "common/list.h"
 
+// Creates the folders of a file's path with CreateDirectoryPath, the
+// separator after the folder kept so that a file at a drive's root asks for
+// no folder. 0 for a bare file name; the error code when the user chose to
+// stop.
+DWORD CreateFileFolder(const char* path, HWND owner);
+
 bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields);
 bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields);
 bool ApplyIniRecord(const char* record, HWND owner, StringList fields);

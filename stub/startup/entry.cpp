@@ -39,13 +39,18 @@ static bool RequirementsMet() {
   return false;
 }
 
-// The worker places everything by these two values: a script that leaves
-// one out cannot be installed, and says so before anything is written.
+// The worker places everything by the installation folder and the
+// uninstaller's name: a script that leaves one out cannot be installed, and
+// says so before anything is written.
 static bool ScriptNamesItsPaths() {
   const char* missing = 0;
   if (!TextLength(GetVariable("%InstallPath%"))) missing = "%InstallPath%";
-  else if ((Model.options2 & CreateUninstallerOption) && !TextLength(GetVariable("%UninstallerFileName%")))
-    missing = "%UninstallerFileName%";
+  else if (Model.options2 & CreateUninstallerOption) {
+    // The uninstall entry is named by the product: without a name its key
+    // would be the parent of every program's entry.
+    if (!TextLength(GetVariable("%UninstallerFileName%"))) missing = "%UninstallerFileName%";
+    else if (!TextLength(Model.productName)) missing = "a product name";
+  }
   if (missing)
     ShowFormattedMessage(0, Model.caption, "This installer cannot be used: its script does not define %s.",
                          missing, 0, 0, MB_ICONERROR);

@@ -2,9 +2,6 @@
 // its callers rely on, and each is deleted from this file when the real one
 // lands; the file goes once it is empty.
 #include "common/heap.h"
-#include "engine/actions.h"
-#include "engine/registry.h"
-#include "engine/system.h"
 #include "script/model.h"
 #include "startup/process.h"
 #include "uninstall/uninstall.h"
@@ -12,17 +9,6 @@
 #include "wizard/wizard.h"
 
 StringList RebootList, LeftoverList;
-
-bool ApplyShortcutRecord(const char*, HWND, StringList) { return true; }
-bool ApplyRegistryRecord(const char*, HWND, StringList) { return true; }
-bool ApplyIniRecord(const char*, HWND, StringList) { return true; }
-bool ApplyAssociationRecord(const char*, HWND, StringList) { return true; }
-
-void RunActions(StringList, StringList) {}
-bool RunProgram(const char*, const char*, const char*, bool, bool, int, StringList, int*) { return false; }
-bool CallDllFunction(const char*, const char*, const char*, const char*, bool, StringList, int*) { return false; }
-DWORD DeleteRegistryKeyTree(HKEY, const char*, bool) { return ERROR_CALL_NOT_IMPLEMENTED; }
-const char* RootKeyName(HKEY) { return ""; }
 
 void CreateDrawingObjects() {}
 void DestroyDrawingObjects() {}

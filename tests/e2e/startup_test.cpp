@@ -129,17 +129,24 @@ TEST_F(Startup, AScriptWithoutAnInstallationFolderIsRefusedBeforeTheWizard) {
   corvel::ProductRecord product;
   product.productName = product.displayName = "No Folder";
   product.options2 = corvel::kProductUninstaller;
-  for (bool withFolder : {false, true}) {
-    std::vector<corvel::Record> records = {corvel::productRecord(product)};
-    if (withFolder) records.push_back(corvel::variableRecord("%InstallPath%", "C:\\No Folder"));
-    auto installer = corvel::writeInstaller(files::StubImage(), corvel::PackageDescription(), records);
+  corvel::ProductRecord nameless = product;
+  nameless.productName = "";
+  corvel::Record folder = corvel::variableRecord("%InstallPath%", "C:\\No Folder");
+  corvel::Record uninstaller = corvel::variableRecord("%UninstallerFileName%", "uninstall.exe");
+  struct Case {
+    std::vector<corvel::Record> records;
+    const char* missing;
+  } cases[] = {{{corvel::productRecord(product)}, "%InstallPath%"},
+               {{corvel::productRecord(product), folder}, "%UninstallerFileName%"},
+               {{corvel::productRecord(nameless), folder, uninstaller}, "a product name"}};
+  for (const Case& test : cases) {
+    auto installer = corvel::writeInstaller(files::StubImage(), corvel::PackageDescription(), test.records);
     ASSERT_TRUE(installer.ok()) << installer.error;
-    Run(installer.value, withFolder ? "nouninstaller.exe" : "nofolder.exe");
+    Run(installer.value, "incomplete.exe");
     ui::MessageBox box = ui::WaitForMessageBox(program.id, WindowWait);
     ASSERT_TRUE(box);
     EXPECT_EQ(box.caption, "No Folder Setup");
-    EXPECT_EQ(box.text, std::string("This installer cannot be used: its script does not define ") +
-                            (withFolder ? "%UninstallerFileName%." : "%InstallPath%."));
+    EXPECT_EQ(box.text, std::string("This installer cannot be used: its script does not define ") + test.missing + ".");
     ui::Click(box.window, IDOK);
     DWORD code = 99;
     EXPECT_TRUE(ui::WaitForExit(program, WindowWait, &code));

@@ -1,0 +1,191 @@
+// The install worker's registry, INI and association phases: each record
+// expanded, applied and recorded in the install log for the uninstaller.
+#include <shlobj.h>
+#include "engine/system.h"
+#include "common/heap.h"
+#include "common/message.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "engine/registry.h"
+#include "engine/variables.h"
+#include "engine/worker.h"
+#include "script/model.h"
+#include "startup/process.h"
+#include "uninstall/log.h"
+
+static void SplitExpanded(StringList fields, const char* record) {
+  char* text = ExpandVariables(record);
+  SplitFields(fields, text, false);
+  FreeBlock(text);
+}
+
+static int HexDigitValue(char digit) {
+  if (digit >= '0' && digit <= '9') return digit - '0';
+  if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
+  if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
+  return -1;
+}
+
+// The record's data in the form its value type stores; null for a type that
+// is not written.
+static BYTE* ConvertData(DWORD type, const char* text, DWORD* size) {
+  DWORD length = lstrlenA(text);
+  BYTE* data = 0;
+  if (type == REG_SZ || type == REG_EXPAND_SZ) {
+    data = (BYTE*)DuplicateString(text, 0);
+    *size = length + 1;
+  } else if (type == REG_MULTI_SZ) {
+    // The copy's spare zero bytes end the last string and the list.
+    data = (BYTE*)DuplicateString(text, 2);
+    for (DWORD i = 0; data && i < length; i++)
+      if (data[i] == '|') data[i] = 0;
+    *size = length + 2;
+  } else if (type == REG_DWORD) {
+    data = (BYTE*)AllocateBlock(4);
+    if (data) *(DWORD*)data = ParseNumber(text);
+    *size = 4;
+  } else if (type == REG_BINARY) {
+    data = (BYTE*)AllocateBlock(length / 2 + 1);
+    DWORD digits = 0;
+    for (int value; data && (value = HexDigitValue(text[digits])) >= 0; digits++)
+      data[digits / 2] |= (BYTE)(digits & 1 ? value : value << 4);
+    *size = (digits + 1) / 2;
+  }
+  return data;
+}
+
+bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields) {
+  SplitExpanded(fields, record);
+  HKEY root = (HKEY)(LONG_PTR)(LONG)(0x80000000 + ParseNumber(Field(fields, 0)));
+  const char* valueName = Field(fields, 2);
+  DWORD type = ParseNumber(Field(fields, 3));
+  if (!type) type = REG_SZ;
+  DWORD size;
+  BYTE* data = ConvertData(type, Field(fields, 4), &size);
+  if (!data) return true;
+  const char* subkeyField = Field(fields, 1);
+  char* subkey = DuplicateString(subkeyField + (*subkeyField == '\\'), 0);
+  StripTrailingSlash(subkey);
+  char* keyName = ConcatStrings(RootKeyName(root), "\\", subkey);
+  bool goOn = true;
+  HKEY key;
+  DWORD error = CreateRegistryKeyPath(root, subkey, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+  if (error) {
+    InstallSucceeded = false;
+    goOn = AskErrorQuestion(owner, 24, keyName, SystemErrorText(error));
+  } else {
+    DWORD oldSize;
+    bool existed = !RegQueryValueExA(key, valueName, 0, 0, 0, &oldSize);
+    error = RegSetValueExA(key, valueName, 0, type, data, size);
+    RegCloseKey(key);
+    if (error) {
+      InstallSucceeded = false;
+      goOn = ShowFormattedMessage(owner, Model.caption, LookupText(ErrorsGroup, 25), valueName, keyName,
+                                  SystemErrorText(error), MB_YESNO | MB_ICONERROR) == IDYES;
+    } else {
+      char* line = ConcatStrings(Field(fields, 0), ",", subkey, ",", valueName);
+      // A value that was there before must survive a rollback.
+      if (line) RecordLogLine("c", line, !existed, false);
+      FreeBlock(line);
+    }
+  }
+  FreeBlock(keyName);
+  FreeBlock(subkey);
+  FreeBlock(data);
+  return goOn;
+}
+
+DWORD CreateFileFolder(const char* path, HWND owner) {
+  const char* separator = FindCharReverse(path, '\\', -1, true);
+  if (!separator) return 0;
+  char* folder = DuplicatePart(path, (DWORD)(separator - path) + 1);
+  DWORD refused = folder ? CreateDirectoryPath(folder, owner) : 0;
+  FreeBlock(folder);
+  return refused;
+}
+
+bool ApplyIniRecord(const char* record, HWND owner, StringList fields) {
+  SplitExpanded(fields, record);
+  const char* path = Field(fields, 0);
+  if (!PathExists(path)) {
+    if (FindChar(path, '\\', -1, true)) {
+      if (CreateFileFolder(path, owner)) {
+        InstallSucceeded = false;
+        return false;
+      }
+      RecordLogLine("b", path, true, false);
+    } else {
+      // The profile functions keep a bare file name in the Windows folder.
+      char windows[MAX_PATH];
+      if (GetWindowsDirectoryA(windows, MAX_PATH)) {
+        char* full = CombinePath(windows, path);
+        RecordLogLine("b", full, true, false);
+        FreeBlock(full);
+      }
+    }
+  }
+  const char* section = Field(fields, 1);
+  const char* key = Field(fields, 2);
+  const char* addition = Field(fields, 3);
+  const char* append = Field(fields, 4);
+  char* value = 0;
+  if (*append && *append != '0' && *key) {
+    // Room for the longest value the profile functions give plus the addition.
+    value = (char*)AllocateBlock(MaxTextLength + lstrlenA(addition) + 1);
+    if (value) {
+      GetPrivateProfileStringA(section, key, "", value, MaxTextLength, path);
+      lstrcatA(value, addition);
+    }
+  }
+  WritePrivateProfileStringA(section, *key ? key : 0, value ? value : *addition ? addition : 0, path);
+  FreeBlock(value);
+  return true;
+}
+
+static void RecordTreeKey(const char* key) {
+  char* line = ConcatStrings("0,", key, ",1");
+  if (line) RecordLogLine("e", line, true, false);
+  FreeBlock(line);
+}
+
+bool RegisterAssociation(const char* extension, const char* fileType, const char* contentType,
+                         const char* description, const char* infoTip, const char* command,
+                         const char* iconFile, int iconIndex) {
+  // Both keys are removed with their whole trees at uninstall; an empty name
+  // would hand the uninstaller the root of every class.
+  if (!*extension || !*fileType) return false;
+  if (WriteRegistryText(HKEY_CLASSES_ROOT, extension, 0, fileType)) return false;
+  RecordTreeKey(extension);
+  if (WriteRegistryText(HKEY_CLASSES_ROOT, extension, "Content Type", contentType)) return false;
+  if (*description && WriteRegistryText(HKEY_CLASSES_ROOT, fileType, 0, description)) return false;
+  if (*infoTip && WriteRegistryValue(HKEY_CLASSES_ROOT, fileType, "InfoTip", REG_EXPAND_SZ, infoTip,
+                                     lstrlenA(infoTip) + 1))
+    return false;
+  DWORD error = 0;
+  if (*command) {
+    char* key = ConcatStrings(fileType, "\\shell\\open\\command");
+    error = key ? WriteRegistryText(HKEY_CLASSES_ROOT, key, 0, command) : ERROR_NOT_ENOUGH_MEMORY;
+    FreeBlock(key);
+  }
+  if (!error && *iconFile) {
+    char index[16];
+    wsprintfA(index, ",%i", iconIndex);
+    char* key = ConcatStrings(fileType, "\\DefaultIcon");
+    char* icon = ConcatStrings(iconFile, index);
+    error = key && icon ? WriteRegistryText(HKEY_CLASSES_ROOT, key, 0, icon) : ERROR_NOT_ENOUGH_MEMORY;
+    FreeBlock(icon);
+    FreeBlock(key);
+  }
+  if (error) return false;
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, 0, 0);
+  RecordTreeKey(fileType);
+  return true;
+}
+
+bool ApplyAssociationRecord(const char* record, HWND owner, StringList fields) {
+  SplitExpanded(fields, record);
+  if (RegisterAssociation(Field(fields, 0), Field(fields, 1), Field(fields, 2), Field(fields, 3),
+                          Field(fields, 4), Field(fields, 5), Field(fields, 6), ParseNumber(Field(fields, 7))))
+    return true;
+  return AskErrorQuestion(owner, 30, Field(fields, 0), 0);
+}
