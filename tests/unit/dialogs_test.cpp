@@ -100,7 +100,7 @@ static DWORD WINAPI AnswerBrowser(void* parameter) {
   if (!browser) return 1;
   // The tree may settle on the start folder only after the window shows.
   HWND tree = FindWindowExA(browser, 0, WC_TREEVIEWA, 0);
-  for (int i = 0; i < 300 && tree; i++, Sleep(10)) {
+  for (int i = 0; i < 3000 && tree; i++, Sleep(10)) {
     char text[MAX_PATH] = "";
     TVITEMA item = {};
     item.mask = TVIF_TEXT;
