@@ -9,11 +9,10 @@
 #include "engine/worker.h"
 #include "script/model.h"
 #include "startup/process.h"
-#include "uninstall/uninstall.h"
 #include "wizard/drawing.h"
 #include "wizard/wizard.h"
 
-StringList RebootList, LeftoverList, PendingReplacements, PendingTargets, PendingShared;
+StringList PendingReplacements, PendingTargets, PendingShared;
 
 // Until the worker exists an installation does nothing and succeeds.
 DWORD WINAPI InstallWorker(void* page) {
@@ -48,7 +47,3 @@ INT_PTR CALLBACK WizardFrameProc(HWND window, UINT message, WPARAM, LPARAM) {
 }
 
 INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-void StartUninstall(bool) {}
-INT_PTR CALLBACK UninstallPageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-bool RestartWindows(bool) { return false; }
