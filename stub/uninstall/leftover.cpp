@@ -39,32 +39,31 @@ static void SetRedraw(bool on) {
   SendToTree(WM_SETREDRAW, on, 0);
 }
 
-static TVITEMA QueryItem(HTREEITEM item, UINT mask, char* text, int textLength) {
-  TVITEMA query = {};
+// The item's fields named by mask, in one buffer that the next query reuses.
+static TVITEMA* QueryItem(HTREEITEM item, UINT mask, char* text = 0, int textLength = 0) {
+  static TVITEMA query;
   query.mask = mask;
   query.hItem = item;
   query.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
   query.pszText = text;
   query.cchTextMax = textLength;
   SendToTree(TVM_GETITEMA, 0, &query);
-  return query;
+  return &query;
 }
 
-static LPARAM GetItemKind(HTREEITEM item) {
-  return QueryItem(item, TVIF_PARAM, 0, 0).lParam;
+static UINT CheckState(UINT state) {
+  return state & TVIS_STATEIMAGEMASK;
 }
 
 static bool IsChecked(HTREEITEM item) {
-  return (QueryItem(item, TVIF_STATE, 0, 0).state & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+  return CheckState(QueryItem(item, TVIF_STATE)->state) == INDEXTOSTATEIMAGEMASK(2);
 }
 
 static void SetChecked(HTREEITEM item, bool checked) {
-  TVITEMA change = {};
-  change.mask = TVIF_STATE;
-  change.hItem = item;
-  change.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-  change.stateMask = TVIS_STATEIMAGEMASK;
-  SendToTree(TVM_SETITEMA, 0, &change);
+  TVITEMA* change = QueryItem(item, TVIF_STATE);
+  change->state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+  change->stateMask = TVIS_STATEIMAGEMASK;
+  SendToTree(TVM_SETITEMA, 0, change);
 }
 
 static int ShellIcon(const char* path, UINT flags) {
@@ -175,7 +174,7 @@ static void DeleteChecked(HTREEITEM item) {
   HTREEITEM next;
   for (HTREEITEM child = FirstChild(item); child; child = next) {
     next = NextItem(child, TVGN_NEXT);
-    LPARAM kind = GetItemKind(child);
+    LPARAM kind = QueryItem(child, TVIF_PARAM)->lParam;
     bool checked = IsChecked(child);
     if (kind == PlaceholderItem || (kind == FileItem && !checked))
       continue;
@@ -283,15 +282,15 @@ static void HandleClick(HWND page) {
   if (!item || !(hit.flags & TVHT_ONITEMSTATEICON))
     return;
   SetRedraw(false);
-  TVITEMA state = QueryItem(item, TVIF_STATE, 0, 0);
-  if ((state.state & TVIS_STATEIMAGEMASK) != INDEXTOSTATEIMAGEMASK(2)) {
+  UINT state = QueryItem(item, TVIF_STATE)->state;
+  if (CheckState(state) != INDEXTOSTATEIMAGEMASK(2)) {
     CheckSubtree(item, false);
     EnableDelete(page, true);
   } else {
     for (HTREEITEM up = NextItem(item, TVGN_PARENT); up; up = NextItem(up, TVGN_PARENT))
       SetChecked(up, false);
     HTREEITEM first = FirstChild(item);
-    if (first && !(state.state & TVIS_EXPANDED))
+    if (first && !(state & TVIS_EXPANDED))
       SetChecked(first, false);
     if (!AnyOtherChecked(0, item))
       EnableDelete(page, false);

@@ -172,7 +172,10 @@ static void ReportRegistryError(HWND page, DWORD error, HKEY root, const char* s
 }
 
 static void UndoEntry(HWND page, char kind, StringList fields) {
-  const char* path = Field(fields, 0);
+  const char* field[4];
+  for (int i = 0; i < 4; i++)
+    field[i] = Field(fields, i);
+  const char* path = field[0];
   // Predefined keys are sign-extended handles on 64-bit builds.
   HKEY root = (HKEY)(LONG_PTR)(LONG)(0x80000000u + ParseNumber(path));
   int noList = 0;
@@ -188,19 +191,16 @@ static void UndoEntry(HWND page, char kind, StringList fields) {
       RemoveFile(page, path, page != 0);
       break;
     case 'c':
-      ReportRegistryError(page, DeleteRegistryValue(root, Field(fields, 1), Field(fields, 2), false), root,
-                          Field(fields, 1), Field(fields, 2));
+      ReportRegistryError(page, DeleteRegistryValue(root, field[1], field[2], false), root, field[1], field[2]);
       break;
     case 'd':
-      RunProgram(path, Field(fields, 1), Field(fields, 2), !*Field(fields, 3) || ParseNumber(Field(fields, 3)),
-                 false, 0, 0, &noList);
+      RunProgram(path, field[1], field[2], !*field[3] || ParseNumber(field[3]), false, 0, 0, &noList);
       break;
     case 'e':
-      ReportRegistryError(page, DeleteRegistryKeyTree(root, Field(fields, 1), ParseNumber(Field(fields, 2)) != 0),
-                          root, Field(fields, 1), 0);
+      ReportRegistryError(page, DeleteRegistryKeyTree(root, field[1], ParseNumber(field[2]) != 0), root, field[1], 0);
       break;
     case 'f':
-      CallDllFunction(path, Field(fields, 1), Field(fields, 2), Field(fields, 3), false, 0, &noList);
+      CallDllFunction(path, field[1], field[2], field[3], false, 0, &noList);
       break;
     case 'g':
       if (AdjustSharedCount(path, true) == 0 && ConfirmSharedRemoval(page, path))
