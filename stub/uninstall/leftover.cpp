@@ -132,9 +132,8 @@ static void FillFolderItem(HTREEITEM item) {
   StringList folders = 0, files = 0;
   CreateList(&folders, 5);
   CreateList(&files, 5);
-  char* pattern = CombinePath(path, "*");
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern, &found);
+  HANDLE search = FindFirstEntry(path, &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
       if (IsDotName(found.cFileName))
@@ -152,7 +151,6 @@ static void FillFolderItem(HTREEITEM item) {
   InsertSorted(item, files, FileItem, checked);
   DestroyList(&folders);
   DestroyList(&files);
-  FreeBlock(pattern);
   FreeBlock(path);
 }
 

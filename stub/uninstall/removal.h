@@ -20,6 +20,10 @@ void ScheduleSelfDeletion();
 bool IsLink(DWORD attributes);
 // "." or "..".
 bool IsDotName(const char* name);
+// Starts listing the folder at its first entry other than "." and "..";
+// INVALID_HANDLE_VALUE when there is none or the folder cannot be listed.
+// The search is the caller's to close.
+HANDLE FindFirstEntry(const char* folder, WIN32_FIND_DATAA* found);
 // True when the folder lists nothing but "." and "..", or cannot be listed.
 bool IsFolderEmpty(const char* path);
 // Deletes one file, or only the link when the path is a link.

@@ -33,10 +33,7 @@ bool IsDotName(const char* name) {
   return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2]));
 }
 
-// Starts listing the folder at its first entry other than "." and "..";
-// INVALID_HANDLE_VALUE when there is none or the folder cannot be listed.
-// The search is the caller's to close.
-static HANDLE FindFirstEntry(const char* folder, WIN32_FIND_DATAA* found) {
+HANDLE FindFirstEntry(const char* folder, WIN32_FIND_DATAA* found) {
   char* pattern = CombinePath(folder, "*");
   HANDLE search = FindFirstFileA(pattern, found);
   FreeBlock(pattern);

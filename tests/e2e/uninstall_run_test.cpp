@@ -10,19 +10,16 @@
 #include "support/files.h"
 #include "support/installers.h"
 #include "support/ui_driver.h"
+#include "unit/uninstall_support.h"
 
 namespace {
+
+using namespace uninstall_support;
 
 const DWORD WindowWait = 60000;
 const char Caption[] = "DemoApp Uninstall";
 const char TestKey[] = "Software\\CorvelUninstallRunTest";
 const char SharedKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(50))
-    if (condition()) return true;
-  return condition();
-}
 
 void Touch(const std::string& path) { files::Write(path, {'d', 'a', 't', 'a'}); }
 
@@ -32,8 +29,20 @@ std::string TemporaryPath(const std::string& name) {
   return folder + name;
 }
 
+std::string ImagePath(DWORD processId) {
+  char path[MAX_PATH] = "";
+  DWORD length = MAX_PATH;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process) {
+    QueryFullProcessImageNameA(process, 0, path, &length);
+    CloseHandle(process);
+  }
+  return path;
+}
+
 // A visible dialog of the process with this control: the uninstall page has
-// the tree 1026, a message box the static 65535. Any process when id is 0.
+// the tree 1026, a message box the static 65535. With id 0, of any
+// uninstaller copy in the temporary folder.
 HWND FindDialog(DWORD processId, int control) {
   struct Search {
     DWORD processId;
@@ -44,7 +53,8 @@ HWND FindDialog(DWORD processId, int control) {
     Search* s = (Search*)parameter;
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if ((s->processId ? owner != s->processId : owner == GetCurrentProcessId()) || !IsWindowVisible(window) ||
+    if ((s->processId ? owner != s->processId : ImagePath(owner).find(TemporaryPath("KVZ")) != 0) ||
+        !IsWindowVisible(window) ||
         ui::ClassName(window) != "#32770" || !GetDlgItem(window, s->control))
       return TRUE;
     s->found = window;
@@ -66,37 +76,6 @@ ui::MessageBox WaitForBox(DWORD processId, DWORD milliseconds = WindowWait) {
 void Answer(const ui::MessageBox& box, int button) {
   ui::Click(box.window, button);
   WaitUntil([&] { return !IsWindow(box.window); }, 10000);
-}
-
-// Runs a Unix program with Windows paths made Unix ones: Wine starts Unix
-// programs, though it does not see them end.
-bool RunUnix(const std::string& program, const std::string& options, const std::vector<std::string>& paths) {
-  typedef char*(CDECL * UnixName)(const WCHAR*);
-  UnixName unixName = (UnixName)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-  if (!unixName) return false;
-  std::string commandLine = program + " " + options;
-  for (const std::string& path : paths) {
-    std::wstring wide(path.begin(), path.end());
-    char* name = unixName(wide.c_str());
-    if (!name) return false;
-    commandLine += std::string(" \"") + name + "\"";
-    HeapFree(GetProcessHeap(), 0, name);
-  }
-  STARTUPINFOA startup = {sizeof(startup)};
-  PROCESS_INFORMATION process;
-  if (!CreateProcessA(("Z:" + program).c_str(), &commandLine[0], 0, 0, FALSE, 0, 0, 0, &startup, &process))
-    return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
-}
-
-// A Unix symbolic link, which Wine shows as a reparse point.
-bool MakeLink(const std::string& target, const std::string& link) {
-  return RunUnix("/bin/ln", "-s", {target, link}) && WaitUntil([&] {
-    DWORD attributes = GetFileAttributesA(link.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-  }, 5000);
 }
 
 // A 32-bit program sees the 32-bit view of HKLM\SOFTWARE.
@@ -141,9 +120,7 @@ class UninstallRun : public testing::Test {
       RegDeleteValueA(key, (common + "\\shared.dll").c_str());
       RegCloseKey(key);
     }
-    // A link that Wine cannot remove goes from the Unix side.
-    RunUnix("/bin/rm", "-rf", {folder});
-    WaitUntil([&] { return !files::Exists(folder); }, 5000);
+    RemoveFolder(folder);
   }
 
   // The installed application: files, a shortcut, a registry value and a
@@ -195,17 +172,13 @@ class UninstallRun : public testing::Test {
     EXPECT_TRUE(page) << "the temporary copy showed no uninstall page";
     if (!page) return 0;
     GetWindowThreadProcessId(page, &copyId);
-    copy = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, copyId);
-    char path[MAX_PATH] = "";
-    DWORD length = MAX_PATH;
-    QueryFullProcessImageNameA(copy, 0, path, &length);
-    copyPath = path;
+    copy = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, copyId);
+    copyPath = ImagePath(copyId);
     return page;
   }
 
   void ExpectCopyEndsAndCleansUp() {
     ASSERT_EQ(WaitForSingleObject(copy, WindowWait), WAIT_OBJECT_0);
-    EXPECT_EQ(copyPath.find(TemporaryPath("KVZ")), 0u) << copyPath;
     EXPECT_TRUE(WaitUntil([&] { return !files::Exists(copyPath) && !files::Exists(TemporaryPath("delself.bat")); },
                           20000))
         << "the temporary copy or its batch stayed";

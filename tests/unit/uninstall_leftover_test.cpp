@@ -14,8 +14,11 @@
 #include "support/ui_driver.h"
 #include "uninstall/log.h"
 #include "uninstall/uninstall.h"
+#include "uninstall_support.h"
 
 namespace {
+
+using namespace uninstall_support;
 
 const char Explanation[] =
     "Some folders contain files which was not created by this installation and can not be deleted "
@@ -44,12 +47,6 @@ HMODULE StubResources() {
     return LoadLibraryExA(path.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
   }();
   return module;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(20))
-    if (condition()) return true;
-  return condition();
 }
 
 // The page and its tree, driven from a second thread while the test's main
@@ -133,7 +130,7 @@ struct Driver {
 // when none came.
 std::string Answer(const char* caption, int button) {
   HWND box = 0;
-  WaitUntil([&] { return (box = FindWindowA("#32770", caption)) != 0; });
+  WaitUntil([&] { return (box = FindOwnDialog(caption)) != 0; });
   if (!box) return "";
   std::string text = ui::ControlText(box, 65535);
   PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
@@ -164,9 +161,8 @@ class UninstallPage : public testing::Test {
     SetItem(Model.pages[UninstallerSlot].texts[Model.currentLanguage], 9, "Demo Application");
   }
   void TearDown() override {
-    SetCurrentDirectoryA("C:\\");
     FreeInstallLog();
-    files::RemoveTree(folder);
+    RemoveFolder(folder);
   }
 
   void ReadLog(const std::vector<std::string>& entries, bool compact = false) {

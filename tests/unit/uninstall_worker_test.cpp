@@ -14,8 +14,11 @@
 #include "uninstall/removal.h"
 #include "uninstall/uninstall.h"
 #include "saved_registry.h"
+#include "uninstall_support.h"
 
 namespace {
+
+using namespace uninstall_support;
 
 const char SharedKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 
@@ -56,38 +59,6 @@ HMODULE StubResources() {
   return module;
 }
 
-// Runs a Unix program on Windows paths turned into Unix ones: Wine starts
-// Unix programs, and shows a symbolic link made so as a reparse point.
-bool RunUnix(const std::string& program, const std::string& options, const std::vector<std::string>& paths) {
-  typedef char*(CDECL * UnixName)(const WCHAR*);
-  UnixName unixName = (UnixName)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-  if (!unixName) return false;
-  std::string commandLine = program + " " + options;
-  for (const std::string& path : paths) {
-    std::wstring wide(path.begin(), path.end());
-    char* name = unixName(wide.c_str());
-    if (!name) return false;
-    commandLine += std::string(" \"") + name + "\"";
-    HeapFree(GetProcessHeap(), 0, name);
-  }
-  STARTUPINFOA startup = {sizeof(startup)};
-  PROCESS_INFORMATION process;
-  std::string windowsProgram = "Z:" + program;
-  if (!CreateProcessA(windowsProgram.c_str(), &commandLine[0], 0, 0, FALSE, 0, 0, 0, &startup, &process))
-    return false;
-  WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
-}
-
-bool MakeLink(const std::string& target, const std::string& link) {
-  if (!RunUnix("/bin/ln", "-s", {target, link})) return false;
-  // Wine does not see the Unix program's end: look until the link is there.
-  for (int i = 0; i < 200 && !IsLink(GetFileAttributesA(link.c_str())); i++) Sleep(25);
-  return IsLink(GetFileAttributesA(link.c_str()));
-}
-
 class UninstallWorkerTest : public testing::Test {
  protected:
   std::string folder, app, outside;
@@ -110,13 +81,10 @@ class UninstallWorkerTest : public testing::Test {
     ClearList(LeftoverList);
   }
   void TearDown() override {
-    // The worker moves into the temporary folder, which would keep ours.
-    SetCurrentDirectoryA("C:\\");
-    RunUnix("/bin/rm", "-rf", {folder});
-    for (int i = 0; i < 200 && files::Exists(folder); i++) Sleep(25);
     FreeLogLines();
     DestroyList(&PendingTargets);
-    files::RemoveTree(folder);
+    // The worker moves into the temporary folder; RemoveFolder leaves it.
+    RemoveFolder(folder);
   }
 
   // A failed installation's temporary log holding these lines, ready for
@@ -221,7 +189,7 @@ DWORD WINAPI Answer(void* parameter) {
   Answers* answers = (Answers*)parameter;
   for (auto& step : answers->steps) {
     HWND box = 0;
-    for (int i = 0; i < 1000 && !box; i++, Sleep(10)) box = FindWindowA("#32770", step.first.c_str());
+    for (int i = 0; i < 1000 && !box; i++, Sleep(10)) box = FindOwnDialog(step.first.c_str());
     if (!box) return 1;
     answers->seen.push_back(step.first + ": " + ui::ControlText(box, 1001) + ui::ControlText(box, 65535));
     SendMessageA(GetDlgItem(box, step.second), BM_CLICK, 0, 0);
