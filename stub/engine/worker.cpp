@@ -20,7 +20,6 @@
 #include <commctrl.h>
 
 StringList PendingReplacements, PendingTargets, PendingShared;
-char* TemporaryLogPath;
 
 // The installing page and its controls while a worker runs.
 static HWND Page, PhaseText, CurrentItem, ProgressBar;

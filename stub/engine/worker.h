@@ -37,10 +37,6 @@ bool AskErrorQuestion(HWND owner, int index, const char* argument1, const char* 
 // false when the file has none.
 bool GetFileVersion(const char* path, DWORD* high, DWORD* low);
 
-// The temporary log of the running or the last failed installation, kept for
-// the rollback; the worker owns it.
-extern char* TemporaryLogPath;
-
 // The file phase: every folder group of the mapped package, with the
 // installing page as owner of its questions. False when the user chose to
 // stop, the run was cancelled or the package could not be read.

@@ -1,14 +1,9 @@
 // Stand-ins for the subsystems that are not built yet. Each does the least
 // its callers rely on, and each is deleted from this file when the real one
 // lands; the file goes once it is empty.
-#include "common/heap.h"
 #include "script/model.h"
-#include "startup/process.h"
-#include "uninstall/uninstall.h"
 #include "wizard/drawing.h"
 #include "wizard/wizard.h"
-
-StringList RebootList, LeftoverList;
 
 void CreateDrawingObjects() {}
 void DestroyDrawingObjects() {}
@@ -24,7 +19,3 @@ INT_PTR CALLBACK WizardFrameProc(HWND window, UINT message, WPARAM, LPARAM) {
 }
 
 INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-
-void StartUninstall(bool) {}
-INT_PTR CALLBACK UninstallPageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
-bool RestartWindows(bool) { return false; }

@@ -10,6 +10,7 @@
 HANDLE LogFile = INVALID_HANDLE_VALUE;
 StringList LogLines;
 int LogEntryCount;
+char* TemporaryLogPath;
 
 const char LogBanner[] = "=== Corvelsetup log file ===";
 const char DefaultFace[] = "MS Sans Serif";
@@ -79,6 +80,8 @@ char* StartTemporaryLog() {
             FaceOrDefault(Model.titleFontFace), Model.titleTextColour,
             FaceOrDefault(Model.normalFontFace), Model.normalTextColour);
   RecordLogLine(appearance, 0, true, false);
+  FreeBlock(TemporaryLogPath);
+  TemporaryLogPath = DuplicateString(path, 0);
   return DuplicateString(path, 0);
 }
 

@@ -30,6 +30,9 @@ void RecordLogLine(const char* kind, const char* path, bool writeNow, bool check
 // the two names and the appearance line of the setup model. Returns the
 // file's path (the caller's), or null when the file could not be created.
 char* StartTemporaryLog();
+// The path of the temporary log last started, kept for the rollback, which
+// deletes the log and frees the path.
+extern char* TemporaryLogPath;
 // Closes the temporary log. After success it is deleted and, when finalPath
 // is given, the final log is written there from the line list; after a
 // failure it stays for the rollback.

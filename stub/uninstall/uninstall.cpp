@@ -1,0 +1,158 @@
+// The uninstall run: the log named on the command line or lying beside the
+// uninstaller, the question and the temporary copy of the first phase, the
+// page of the second, the rollback of a failed installation, the deletion
+// batch and the restart.
+#include "uninstall/uninstall.h"
+#include <shellapi.h>
+#include "common/heap.h"
+#include "common/message.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "requirements/requirements.h"
+#include "script/model.h"
+#include "startup/process.h"
+#include "uninstall/log.h"
+#include "uninstall/removal.h"
+
+StringList RebootList, LeftoverList;
+
+// The argument after the program's own quoted path, when it names a log.
+static char* LogArgument() {
+  char* line = DuplicateString(GetCommandLineA(), 0);
+  char* text = line;
+  char* quote = FindChar(line, '"', -1, true);
+  char* closing = quote ? FindChar(quote + 1, '"', -1, true) : 0;
+  if (closing)
+    text = closing + 1;
+  while (*text == ' ')
+    text++;
+  char* end = text + TextLength(text);
+  while (end > text && end[-1] == ' ')
+    *--end = 0;
+  char* path = end - text >= 5 && !lstrcmpiA(end - 4, ".log") ? DuplicateString(text, 0) : 0;
+  FreeBlock(line);
+  return path;
+}
+
+static void StartProgram(const char* application, char* commandLine, DWORD flags, STARTUPINFOA* startup) {
+  PROCESS_INFORMATION process;
+  startup->cb = sizeof(STARTUPINFOA);
+  if (CreateProcessA(application, commandLine, 0, 0, FALSE, flags | NORMAL_PRIORITY_CLASS, 0,
+                     application ? TemporaryFolder : 0, startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+// The running uninstaller cannot delete its own file or folder: a copy in
+// the temporary folder does the work.
+static void StartTemporaryCopy(const char* logPath, const char* caption) {
+  if (ShowMessage(0, caption, "Are you sure you want to completely remove %s?", Model.displayName,
+                  MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  char copy[MAX_PATH];
+  if (!GetTempFileNameA(TemporaryFolder, "KVZ", 0, copy) || !CopyFileA(ModulePath, copy, FALSE))
+    return;
+  char* commandLine = ConcatStrings(" ", logPath);
+  STARTUPINFOA startup = {};
+  startup.dwFlags = STARTF_FORCEONFEEDBACK;
+  StartProgram(copy, commandLine, CREATE_NEW_PROCESS_GROUP | CREATE_DEFAULT_ERROR_MODE, &startup);
+  FreeBlock(commandLine);
+}
+
+static void ShowUninstallPage(char* caption) {
+  StringList texts = Model.pages[UninstallerSlot].texts[Model.currentLanguage];
+  char text[MessageLength];
+  ComposeMessage(text, "Please wait while the %s is removed from your computer.", Model.displayName, 0, 0);
+  SetItem(texts, 0, caption);
+  SetItem(texts, 1, "Application Removal");
+  SetItem(texts, 2, text);
+  SetItem(texts, 9, Model.displayName);
+  DialogBoxParamA(ModuleHandle, MAKEINTRESOURCEA(141 + Model.dialogSetOffset), 0, UninstallPageProc,
+                  UninstallerSlot);
+  ScheduleSelfDeletion();
+}
+
+static void RollBack(const char* logPath) {
+  DeleteFileA(logPath);
+  DWORD id;
+  HANDLE worker = CreateThread(0, 0, UninstallWorker, 0, 0, &id);
+  if (worker) {
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+  }
+}
+
+void StartUninstall(bool rollback) {
+  if (!RebootList)
+    CreateList(&RebootList, 5);
+  if (!LeftoverList)
+    CreateList(&LeftoverList, 5);
+  char* argument = rollback ? 0 : LogArgument();
+  char* logPath = rollback ? DuplicateString(TemporaryLogPath, 0) : argument ? argument : FinalLogPath(ModulePath);
+  // A rollback may run on the install worker's thread: its own field list.
+  StringList fields = 0;
+  CreateList(&fields, 15);
+  bool read = logPath && ReadInstallLog(logPath, fields);
+  DestroyList(&fields);
+  if (rollback) {
+    if (read)
+      RollBack(logPath);
+    FreeBlock(TemporaryLogPath);
+    TemporaryLogPath = 0;
+  } else if (read) {
+    RunStartupStep(1);
+    char* caption = ConcatStrings(Model.productName, " Uninstall");
+    if (argument)
+      ShowUninstallPage(caption);
+    else
+      StartTemporaryCopy(logPath, caption);
+    FreeBlock(caption);
+  }
+  FreeInstallLog();
+  FreeBlock(logPath);
+}
+
+void ScheduleSelfDeletion() {
+  char* batch = CombinePath(TemporaryFolder, "delself.bat");
+  char* loop = ConcatStrings("@echo off\r\n:try\r\ndel \"", ModulePath, "\"\r\nif exist \"", ModulePath,
+                             "\" goto try\r\ndel \"");
+  char* content = ConcatStrings(loop, batch, "\"");
+  HANDLE file = CreateFileA(batch, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, 0, CREATE_ALWAYS,
+                            FILE_FLAG_WRITE_THROUGH | FILE_FLAG_SEQUENTIAL_SCAN, 0);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written;
+    WriteFile(file, content, TextLength(content), &written, 0);
+    CloseHandle(file);
+    SetFileAttributesA(batch, FILE_ATTRIBUTE_NORMAL);
+    char* commandLine = ConcatStrings("\"", batch, "\"");
+    STARTUPINFOA startup = {};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    StartProgram(0, commandLine, DETACHED_PROCESS, &startup);
+    FreeBlock(commandLine);
+  }
+  FreeBlock(content);
+  FreeBlock(loop);
+  FreeBlock(batch);
+}
+
+bool RestartWindows(bool force) {
+  if (Platform.ntPlatform) {
+    HANDLE token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+      return false;
+    TOKEN_PRIVILEGES privileges;
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    bool enabled = LookupPrivilegeValueA(0, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+                   AdjustTokenPrivileges(token, FALSE, &privileges, 0, 0, 0) && !GetLastError();
+    CloseHandle(token);
+    if (!enabled)
+      return false;
+  }
+  // Major reason application, minor reason installation.
+  if (ExitWindowsEx(force ? EWX_REBOOT | EWX_FORCE : EWX_REBOOT, 0x40002))
+    return true;
+  return (INT_PTR)ShellExecuteA(0, 0, "shutdown.exe", "-r -t 00", 0, SW_SHOWNORMAL) > 32;
+}
