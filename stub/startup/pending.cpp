@@ -10,8 +10,6 @@
 #include "script/model.h"
 #include "startup/process.h"
 #include "uninstall/uninstall.h"
-#include "wizard/drawing.h"
-#include "wizard/wizard.h"
 
 StringList RebootList, LeftoverList, PendingReplacements, PendingTargets, PendingShared;
 
@@ -33,21 +31,6 @@ bool CallDllFunction(const char*, const char*, const char*, const char*, bool, S
 DWORD DeleteRegistryKeyTree(HKEY, const char*, bool) { return ERROR_CALL_NOT_IMPLEMENTED; }
 const char* RootKeyName(HKEY) { return ""; }
 BOOL ScheduleReplace(const char*, const char*) { return FALSE; }
-
-void CreateDrawingObjects() {}
-void DestroyDrawingObjects() {}
-HWND CreateBackgroundWindow(HINSTANCE) { return 0; }
-
-// Until the wizard exists the frame closes at once, which ends the message loop.
-INT_PTR CALLBACK WizardFrameProc(HWND window, UINT message, WPARAM, LPARAM) {
-  if (message == WM_INITDIALOG) {
-    DestroyWindow(window);
-    PostQuitMessage(0);
-  }
-  return FALSE;
-}
-
-INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 void StartUninstall(bool) {}
 INT_PTR CALLBACK UninstallPageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
