@@ -43,6 +43,7 @@ const Text Texts[] = {
     {Errors, 33, "Insufficient access rights to create subfolders in a folder '%s'.", "DE: Keine Rechte in '%s'."},
     {Errors, 34, "Insufficient rights to access the target drive.", "DE: Kein Zugriff."},
     {Errors, 39, "It is not enough free space on the target drive.", "DE: Zu wenig Platz."},
+    {Errors, 29, "An error occurred while trying to reboot the system.", "DE: Neustart fehlgeschlagen."},
     {Buttons, 0, "< &Back", "< &Zurueck"},
     {Buttons, 1, "&Next >", "&Weiter >"},
     {Buttons, 2, "Cancel", "Abbrechen"},

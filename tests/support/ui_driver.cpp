@@ -121,12 +121,15 @@ bool IsWizardFrame(HWND window) {
   return GetDlgItem(window, 1011) && GetDlgItem(window, 1012) && GetDlgItem(window, 1003);
 }
 
+// Wine hands entries of another process's lists back in their wide form
+// whatever the call, so they are asked for wide and converted.
 std::string EntryText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
-  LRESULT length = SendMessageA(control, lengthMessage, index, 0);
+  LRESULT length = SendMessageW(control, lengthMessage, index, 0);
   if (length < 0) return std::string();
-  std::string text(length + 1, '\0');
-  SendMessageA(control, textMessage, index, (LPARAM)&text[0]);
-  text.resize(lstrlenA(text.c_str()));
+  std::wstring wide(length + 1, L'\0');
+  SendMessageW(control, textMessage, index, (LPARAM)&wide[0]);
+  char text[4096] = "";
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text), nullptr, nullptr);
   return text;
 }
 
@@ -210,6 +213,8 @@ void SetChecked(HWND dialog, int id, bool checked) {
 
 void Type(HWND dialog, int id, const std::string& text) {
   HWND edit = GetDlgItem(dialog, id);
+  // A drop-down combo box takes typing in its own edit.
+  if (ClassName(edit) == "ComboBox" && GetWindow(edit, GW_CHILD)) edit = GetWindow(edit, GW_CHILD);
   SendMessageA(edit, EM_SETSEL, 0, -1);
   SendMessageA(edit, WM_CHAR, VK_BACK, 0);
   for (char character : text) SendMessageA(edit, WM_CHAR, (BYTE)character, 0);
