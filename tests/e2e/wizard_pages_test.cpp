@@ -18,15 +18,6 @@ namespace {
 const DWORD WindowWait = 60000;
 const char* const Product = "Page Check";
 
-std::string ShotPath(const std::string& name) {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  folder = folder.substr(0, folder.rfind('\\')) + "\\screenshots";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder + "\\" + name + ".png";
-}
-
 class Pages : public testing::Test {
  protected:
   void SetUp() override {
@@ -396,7 +387,7 @@ TEST_F(Pages, BackdropShowsGradientAndTextsAndCancelsTheWizard) {
   EXPECT_FALSE(GetWindowLongA(frame, GWL_STYLE) & WS_MINIMIZEBOX) << "the backdrop minimizes for both";
   EXPECT_EQ(backdrop, GetWindow(frame, GW_OWNER));
   Sleep(500);
-  EXPECT_TRUE(ui::Screenshot(ShotPath("backdrop")));
+  EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath("backdrop")));
   // The bands run from the start colour at the top to the end colour at the bottom.
   RECT client;
   GetClientRect(backdrop, &client);

@@ -24,15 +24,6 @@ const Step Steps[] = {{0, "Select Language", "language"},   {1, "Welcome to the 
                       {8, "Select Start Menu Folder", "startmenu"},
                       {9, "Ready to Install", "ready"},     {11, "Setup Complete", "finish"}};
 
-std::string ShotPath(const std::string& name) {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  folder = folder.substr(0, folder.rfind('\\')) + "\\screenshots";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder + "\\" + name + ".png";
-}
-
 class Walk : public testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
@@ -98,7 +89,7 @@ class Walk : public testing::TestWithParam<bool> {
   void Shoot(const Step& step) {
     Sleep(300);
     std::string name = std::string(Compact() ? "compact-" : "standard-") + step.shot;
-    EXPECT_TRUE(ui::Screenshot(ShotPath(name))) << name;
+    EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath(name))) << name;
   }
 
   std::string folder;

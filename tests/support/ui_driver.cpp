@@ -306,6 +306,15 @@ bool Screenshot(const std::string& pngPath) {
   return saved;
 }
 
+std::string ScreenshotPath(const std::string& name) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder = folder.substr(0, folder.rfind('\\')) + "\\screenshots";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder + "\\" + name + ".png";
+}
+
 void DrawOwnFrames(const std::string& programName) {
   std::string key = "Software\\Wine\\AppDefaults\\" + programName + "\\X11 Driver";
   HKEY handle;

@@ -78,6 +78,8 @@ bool PickListEntry(HWND dialog, int id, const std::string& text);
 // Saves the whole screen (under Wine the X screen of DISPLAY) as a PNG file;
 // false when it could not.
 bool Screenshot(const std::string& pngPath);
+// name.png in the screenshots folder beside the test program (the build tree).
+std::string ScreenshotPath(const std::string& name);
 // Lets Wine draw the frame and caption of the program's windows itself, so
 // that screenshots on a bare X server show them (per program file name).
 void DrawOwnFrames(const std::string& programName);

@@ -63,15 +63,16 @@ class Frame : public testing::Test {
     if (IsWindow(frame)) DestroyWindow(frame);
     MSG message;
     while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE)) {}
-    if (Wizard.workerThread) {
-      PostThreadMessageA(Wizard.workerThreadId, WM_QUIT, 0, 0);
+    // The page closed the wizard's handle; the worker goes with the test's own.
+    if (worker) {
+      PostThreadMessageA(workerId, WM_QUIT, 0, 0);
       SetEvent(WorkerGateEvent);
-      WaitForSingleObject(Wizard.workerThread, 5000);
-      CloseHandle(Wizard.workerThread);
+      while (MsgWaitForMultipleObjects(1, &worker, FALSE, 5000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+        PeekMessageA(&message, 0, 0, 0, PM_NOREMOVE);
+      CloseHandle(worker);
     }
     Wizard.workerThread = 0;
     Wizard.workerThreadId = 0;
-    if (worker) CloseHandle(worker);
     DestroyDrawingObjects();
     CloseHandle(InstallFinishedEvent);
     CloseHandle(WorkerGateEvent);
@@ -83,6 +84,7 @@ class Frame : public testing::Test {
   void StartWorker() {
     Wizard.workerThread = CreateThread(0, 0, FakeWorker, GetDlgItem(frame, 1001), 0, &Wizard.workerThreadId);
     ASSERT_TRUE(Wizard.workerThread);
+    workerId = Wizard.workerThreadId;
     // The wizard closes its handle with the page; the test keeps one of its own.
     DuplicateHandle(GetCurrentProcess(), Wizard.workerThread, GetCurrentProcess(), &worker, 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
@@ -99,7 +101,7 @@ class Frame : public testing::Test {
   std::string CancelAndAnswer(int answer, bool* halted) {
     std::string text;
     std::thread user([&] {
-      ui::MessageBox box = ui::WaitForMessageBoxBesides(GetCurrentProcessId(), frame, 10000);
+      ui::MessageBox box = ui::WaitForMessageBoxBesides(GetCurrentProcessId(), frame, 60000);
       text = box.text;
       int before = Units;
       Sleep(200);
@@ -113,6 +115,7 @@ class Frame : public testing::Test {
 
   HWND frame = nullptr;
   HANDLE worker = nullptr;
+  DWORD workerId = 0;
 };
 
 TEST_F(Frame, CancelHoldsTheWorkerWhileAskingAndNoLetsItGoOn) {
