@@ -108,7 +108,8 @@ void ShowFreeSpace(const char* root, HWND control) {
 }
 
 RECT GetControlRectInParent(HWND control) {
-  RECT rect;
+  // Empty for a control that does not exist, so that nothing is repainted for it.
+  RECT rect = {0, 0, 0, 0};
   GetWindowRect(control, &rect);
   MapWindowPoints(GetDesktopWindow(), GetParent(control), (POINT*)&rect, 2);
   return rect;

@@ -1,5 +1,6 @@
 #pragma once
 // Installers for the end-to-end tests, made with the package writer.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,5 +14,25 @@ namespace installers {
 // for start-up to pass its checks. Extra records follow the product record.
 std::vector<std::uint8_t> MakeSmall(const std::string& product, const std::vector<std::uint8_t>& stub,
                                     const std::vector<corvel::Record>& extra = {});
+
+// Every text the wizard shows, worded for the product, in English (9) or
+// German (7); the German ones carry "DE:" marks so that a test can tell.
+std::vector<corvel::Record> WizardTexts(std::uint16_t language, const std::string& product);
+
+// A script for the wizard: the product record (with options2 as given), the
+// pages switched on as listed, the texts of both languages when german is
+// set (else English only), then extra records, and one file of fileSize
+// bytes, whose declared size is what the destination page requires.
+struct Wizard {
+  std::string product = "Wizard Check";
+  std::array<std::uint8_t, 12> pages{};
+  std::uint8_t options1 = 0;
+  std::uint8_t options2 = 0;
+  bool german = false;
+  std::string launchFile1, launchFile2;
+  std::uint32_t requiredBytes = 5000;
+  std::vector<corvel::Record> extra;
+};
+std::vector<std::uint8_t> MakeWizard(const Wizard& wizard, const std::vector<std::uint8_t>& stub);
 
 }  // namespace installers

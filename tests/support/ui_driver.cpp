@@ -1,5 +1,7 @@
 #include "support/ui_driver.h"
 
+#include <zlib.h>
+
 namespace ui {
 
 Program Start(const std::string& path, const std::string& arguments, const std::string& folder) {
@@ -108,6 +110,218 @@ MessageBox AnswerOwnMessageBox(int button, DWORD milliseconds) {
   MessageBox box = WaitForMessageBox(GetCurrentProcessId(), milliseconds);
   if (box) Click(box.window, button);
   return box;
+}
+
+}  // namespace ui
+
+namespace ui {
+
+namespace {
+bool IsWizardFrame(HWND window) {
+  return GetDlgItem(window, 1011) && GetDlgItem(window, 1012) && GetDlgItem(window, 1003);
+}
+
+// Wine hands entries of another process's lists back in their wide form
+// whatever the call, so they are asked for wide and converted.
+std::string EntryText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+  LRESULT length = SendMessageW(control, lengthMessage, index, 0);
+  if (length < 0) return std::string();
+  std::wstring wide(length + 1, L'\0');
+  SendMessageW(control, textMessage, index, (LPARAM)&wide[0]);
+  char text[4096] = "";
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof(text), nullptr, nullptr);
+  return text;
+}
+
+std::vector<std::string> Entries(HWND dialog, int id, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+  std::vector<std::string> entries;
+  HWND control = GetDlgItem(dialog, id);
+  int count = control ? (int)SendMessageA(control, countMessage, 0, 0) : 0;
+  for (int index = 0; index < count; index++) entries.push_back(EntryText(control, lengthMessage, textMessage, index));
+  return entries;
+}
+
+BOOL CALLBACK FindPage(HWND child, LPARAM parameter) {
+  if (ClassName(child) == "#32770" && IsWindowVisible(child)) {
+    *reinterpret_cast<HWND*>(parameter) = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND WaitForWizard(DWORD processId, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  do {
+    for (HWND window : TopLevelWindows(processId, "#32770"))
+      if (IsWizardFrame(window)) return window;
+    Sleep(50);
+  } while (GetTickCount() - start < milliseconds);
+  return nullptr;
+}
+
+HWND CurrentPage(HWND frame) {
+  HWND page = nullptr;
+  EnumChildWindows(frame, FindPage, reinterpret_cast<LPARAM>(&page));
+  return page;
+}
+
+HWND WaitForPage(HWND frame, const std::string& title, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  do {
+    HWND page = CurrentPage(frame);
+    if (page && ControlText(page, 1001) == title) return page;
+    Sleep(50);
+  } while (IsWindow(frame) && GetTickCount() - start < milliseconds);
+  return nullptr;
+}
+
+MessageBox WaitForMessageBoxBesides(DWORD processId, HWND frame, DWORD milliseconds) {
+  MessageBox box;
+  DWORD start = GetTickCount();
+  do {
+    for (HWND window : TopLevelWindows(processId, "#32770")) {
+      if (window == frame || IsWizardFrame(window) || !GetDlgItem(window, 65535)) continue;
+      box.window = window;
+      box.caption = Text(window);
+      box.text = ControlText(window, 65535);
+      return box;
+    }
+    Sleep(50);
+  } while (GetTickCount() - start < milliseconds);
+  return box;
+}
+
+bool IsShown(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE);
+}
+
+bool IsEnabled(HWND dialog, int id) {
+  HWND control = GetDlgItem(dialog, id);
+  return control && !(GetWindowLongA(control, GWL_STYLE) & WS_DISABLED);
+}
+
+bool IsChecked(HWND dialog, int id) {
+  return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetChecked(HWND dialog, int id, bool checked) {
+  for (int tries = 0; tries < 3 && IsChecked(dialog, id) != checked; tries++)
+    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+}
+
+void Type(HWND dialog, int id, const std::string& text) {
+  HWND edit = GetDlgItem(dialog, id);
+  // A drop-down combo box takes typing in its own edit.
+  if (ClassName(edit) == "ComboBox" && GetWindow(edit, GW_CHILD)) edit = GetWindow(edit, GW_CHILD);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SendMessageA(edit, WM_CHAR, VK_BACK, 0);
+  for (char character : text) SendMessageA(edit, WM_CHAR, (BYTE)character, 0);
+}
+
+std::vector<std::string> ComboEntries(HWND dialog, int id) {
+  return Entries(dialog, id, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+std::vector<std::string> ListEntries(HWND dialog, int id) {
+  return Entries(dialog, id, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+int ComboSelection(HWND dialog, int id) {
+  return (int)SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+}
+
+namespace {
+bool Pick(HWND dialog, int id, const std::string& text, bool combo) {
+  std::vector<std::string> entries = combo ? ComboEntries(dialog, id) : ListEntries(dialog, id);
+  for (std::size_t index = 0; index < entries.size(); index++) {
+    if (entries[index] != text) continue;
+    HWND control = GetDlgItem(dialog, id);
+    SendMessageA(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), (LPARAM)control);
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool PickComboEntry(HWND dialog, int id, const std::string& text) { return Pick(dialog, id, text, true); }
+bool PickListEntry(HWND dialog, int id, const std::string& text) { return Pick(dialog, id, text, false); }
+
+namespace {
+void PutBig(std::string& out, unsigned long value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += (char)(value >> shift & 0xFF);
+}
+
+void PutChunk(std::string& out, const char* type, const std::string& data) {
+  PutBig(out, (unsigned long)data.size());
+  std::string body = std::string(type, 4) + data;
+  out += body;
+  PutBig(out, crc32(0, (const Bytef*)body.data(), (uInt)body.size()));
+}
+}  // namespace
+
+bool Screenshot(const std::string& pngPath) {
+  // Under Wine the screen's device context is the X root window.
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  bool copied = bits && BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  std::string rows;
+  if (copied) {
+    const BYTE* pixel = static_cast<const BYTE*>(bits);
+    for (int y = 0; y < height; y++) {
+      rows += '\0';   // no filter
+      for (int x = 0; x < width; x++, pixel += 4) rows += {(char)pixel[2], (char)pixel[1], (char)pixel[0]};
+    }
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (!copied) return false;
+  uLongf packedSize = compressBound((uLong)rows.size());
+  std::string packed(packedSize, '\0');
+  if (compress((Bytef*)&packed[0], &packedSize, (const Bytef*)rows.data(), (uLong)rows.size()) != Z_OK)
+    return false;
+  packed.resize(packedSize);
+  std::string png = "\x89PNG\r\n\x1a\n", header;
+  PutBig(header, width);
+  PutBig(header, height);
+  header += {8, 2, 0, 0, 0};   // 8-bit RGB
+  PutChunk(png, "IHDR", header);
+  PutChunk(png, "IDAT", packed);
+  PutChunk(png, "IEND", "");
+  HANDLE file = CreateFileA(pngPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool saved = WriteFile(file, png.data(), (DWORD)png.size(), &written, nullptr) && written == png.size();
+  CloseHandle(file);
+  return saved;
+}
+
+std::string ScreenshotPath(const std::string& name) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder = folder.substr(0, folder.rfind('\\')) + "\\screenshots";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder + "\\" + name + ".png";
+}
+
+void DrawOwnFrames(const std::string& programName) {
+  std::string key = "Software\\Wine\\AppDefaults\\" + programName + "\\X11 Driver";
+  HKEY handle;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr))
+    return;
+  RegSetValueExA(handle, "Managed", 0, REG_SZ, (const BYTE*)"N", 2);
+  RegCloseKey(handle);
 }
 
 }  // namespace ui

@@ -46,4 +46,42 @@ void Click(HWND dialog, int id);
 // caller expects: waits for it, reads it and presses a button.
 MessageBox AnswerOwnMessageBox(int button, DWORD milliseconds);
 
+// ---- the wizard ----------------------------------------------------------
+
+// The wizard frame of a process: its top-level dialog with the band's
+// Next (1011) and Cancel (1012) buttons.
+HWND WaitForWizard(DWORD processId, DWORD milliseconds);
+// The page dialog the frame shows now, or null.
+HWND CurrentPage(HWND frame);
+// Polls until the frame shows a page whose title (control 1001) is title.
+HWND WaitForPage(HWND frame, const std::string& title, DWORD milliseconds);
+// A message box of the process other than the wizard frame.
+MessageBox WaitForMessageBoxBesides(DWORD processId, HWND frame, DWORD milliseconds);
+
+bool IsShown(HWND dialog, int id);     // exists and visible
+bool IsEnabled(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+// Clicks a check box until it has the wanted state.
+void SetChecked(HWND dialog, int id, bool checked);
+// Replaces an edit's text the way typing does: select all, then one
+// character message per character.
+void Type(HWND dialog, int id, const std::string& text);
+// The entries of a combo box or list box, in their order.
+std::vector<std::string> ComboEntries(HWND dialog, int id);
+std::vector<std::string> ListEntries(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+// Selects the entry with this text and tells the dialog, as a pick with the
+// mouse does; false when there is no such entry.
+bool PickComboEntry(HWND dialog, int id, const std::string& text);
+bool PickListEntry(HWND dialog, int id, const std::string& text);
+
+// Saves the whole screen (under Wine the X screen of DISPLAY) as a PNG file;
+// false when it could not.
+bool Screenshot(const std::string& pngPath);
+// name.png in the screenshots folder beside the test program (the build tree).
+std::string ScreenshotPath(const std::string& name);
+// Lets Wine draw the frame and caption of the program's windows itself, so
+// that screenshots on a bare X server show them (per program file name).
+void DrawOwnFrames(const std::string& programName);
+
 }  // namespace ui

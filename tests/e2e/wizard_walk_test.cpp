@@ -1,0 +1,166 @@
+// Both dialog sets walked page by page, forward and back, with the texts and
+// buttons of each page; a screenshot of every page for the eye.
+#include <gtest/gtest.h>
+
+#include "installer.h"
+#include "support/files.h"
+#include "support/installers.h"
+#include "support/ui_driver.h"
+
+namespace {
+
+const DWORD WindowWait = 60000;
+
+struct Step {
+  int slot;
+  const char* title;
+  const char* shot;
+};
+
+// The pages that have templates, in slot order, with their English titles.
+const Step Steps[] = {{0, "Select Language", "language"},   {1, "Welcome to the Walk Check Setup", "welcome"},
+                      {2, "License Agreement", "licence"},  {3, "Readme Information", "readme"},
+                      {6, "Choose Destination Folder", "destination"},
+                      {8, "Select Start Menu Folder", "startmenu"},
+                      {9, "Ready to Install", "ready"},     {11, "Setup Complete", "finish"}};
+
+class Walk : public testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    folder = files::MakeTemporaryFolder("walk");
+    ASSERT_FALSE(folder.empty());
+  }
+  void TearDown() override {
+    ui::Finish(program);
+    files::RemoveTree(folder);
+  }
+
+  bool Compact() const { return GetParam(); }
+
+  installers::Wizard Script(const std::array<std::uint8_t, 12>& pages) {
+    installers::Wizard wizard;
+    wizard.product = "Walk Check";
+    wizard.pages = pages;
+    wizard.options2 = (Compact() ? corvel::kProductCompactDialogs : 0) | corvel::kProductGroupOption |
+                      corvel::kProductDesktopOption;
+    wizard.german = true;
+    wizard.launchFile1 = "%InstallPath%\\readme.txt";
+    wizard.extra = {corvel::variableRecord("%InstallPath%", folder + "\\Walk Check"),
+                    corvel::variableRecord("%ShortcutsGroup%", "Walk Check"),
+                    corvel::licenceRecord("Licence terms of the walk check.\r\nSecond line of the terms."),
+                    corvel::readmeRecord("Read me first: the walk check has no features."),
+                    corvel::shortcutRecord("%ShortcutsGroup%\\Walk Check,%InstallPath%\\readme.txt"),
+                    corvel::shortcutRecord("<Desktop>\\Walk Check,%InstallPath%\\readme.txt")};
+    return wizard;
+  }
+
+  void Run(const installers::Wizard& wizard, const std::string& name) {
+    std::vector<std::uint8_t> bytes = installers::MakeWizard(wizard, files::StubImage());
+    ASSERT_FALSE(bytes.empty());
+    std::string path = folder + "\\" + name;
+    ASSERT_TRUE(files::Write(path, bytes));
+    ui::DrawOwnFrames(name);
+    program = ui::Start(path, "", folder);
+    ASSERT_TRUE(program.process);
+    frame = ui::WaitForWizard(program.id, WindowWait);
+    ASSERT_TRUE(frame) << "no wizard appeared";
+  }
+
+  // The page shown must be this step's, with the band's buttons as its slot
+  // wants them.
+  void ExpectStep(const Step& step, bool first) {
+    SCOPED_TRACE(step.title);
+    // The compact welcome page has room for the short title, text 7.
+    std::string title = step.slot == 1 && Compact() ? "Welcome to Walk Check" : step.title;
+    HWND page = ui::WaitForPage(frame, title, WindowWait);
+    ASSERT_TRUE(page) << "shown instead: " << ui::ControlText(ui::CurrentPage(frame), 1001);
+    EXPECT_EQ("Walk Check Setup", ui::Text(frame));
+    bool late = step.slot >= 10;
+    EXPECT_EQ(!first && !late, ui::IsShown(frame, 1010));
+    EXPECT_EQ(!late, ui::IsShown(frame, 1011));
+    if (!first && !late) EXPECT_EQ("< &Back", ui::ControlText(frame, 1010));
+    const char* next = step.slot == 2 ? "&Yes" : step.slot == 9 ? "&Install" : "&Next >";
+    if (!late) EXPECT_EQ(next, ui::ControlText(frame, 1011));
+    const char* cancel = step.slot == 2 ? "&No" : step.slot == 11 ? "&Finish" : "Cancel";
+    EXPECT_EQ(cancel, ui::ControlText(frame, 1012));
+    if (step.slot == 6) EXPECT_EQ("B&rowse...", ui::ControlText(page, 1013));
+  }
+
+  void Shoot(const Step& step) {
+    Sleep(300);
+    std::string name = std::string(Compact() ? "compact-" : "standard-") + step.shot;
+    EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath(name))) << name;
+  }
+
+  std::string folder;
+  ui::Program program;
+  HWND frame = nullptr;
+};
+
+TEST_P(Walk, EveryPageForwardThenBackThenToTheEnd) {
+  std::array<std::uint8_t, 12> pages{};
+  for (const Step& step : Steps) pages[step.slot] = 1;
+  pages[10] = 1;
+  ASSERT_NO_FATAL_FAILURE(Run(Script(pages), Compact() ? "walk-compact.exe" : "walk-standard.exe"));
+  const int count = sizeof Steps / sizeof Steps[0];
+  for (int i = 0; i < count - 1; i++) {
+    ExpectStep(Steps[i], i == 0);
+    Shoot(Steps[i]);
+    ui::Click(frame, 1011);
+    if (Steps[i].slot == 6) {
+      // The folder does not exist yet; its parent does and is writable.
+      ui::MessageBox box = ui::WaitForMessageBoxBesides(program.id, frame, 1000);
+      EXPECT_FALSE(box) << box.text;
+      if (box) ui::Click(box.window, IDOK);
+    }
+  }
+  ExpectStep(Steps[count - 1], false);
+  Shoot(Steps[count - 1]);
+  // The finish page's button closes without a question.
+  ui::Click(frame, 1012);
+  DWORD code = 99;
+  ui::MessageBox box = ui::WaitForMessageBoxBesides(program.id, frame, 1000);
+  EXPECT_FALSE(box) << box.text;
+  EXPECT_TRUE(ui::WaitForExit(program, WindowWait, &code));
+  EXPECT_EQ(0u, code);
+}
+
+TEST_P(Walk, BackReturnsPageByPageAndSkipsDisabledOnes) {
+  // Welcome, readme, Start Menu and ready only.
+  std::array<std::uint8_t, 12> pages{};
+  const int shown[] = {1, 3, 8, 9};
+  for (int slot : shown) pages[slot] = 1;
+  ASSERT_NO_FATAL_FAILURE(Run(Script(pages), Compact() ? "back-compact.exe" : "back-standard.exe"));
+  std::vector<const Step*> steps;
+  for (const Step& step : Steps)
+    for (int slot : shown)
+      if (step.slot == slot) steps.push_back(&step);
+  for (std::size_t i = 0; i < steps.size(); i++) {
+    ExpectStep(*steps[i], i == 0);
+    if (i + 1 < steps.size()) ui::Click(frame, 1011);
+  }
+  for (std::size_t i = steps.size() - 1; i > 0; i--) {
+    ui::Click(frame, 1010);
+    ExpectStep(*steps[i - 1], i - 1 == 0);
+  }
+  // Back has nowhere to go from the first page and is hidden there again.
+  EXPECT_FALSE(ui::IsShown(frame, 1010));
+  ui::Click(frame, 1011);
+  ExpectStep(*steps[1], false);
+  ui::Click(frame, 1012);
+  ui::MessageBox box = ui::WaitForMessageBoxBesides(program.id, frame, WindowWait);
+  ASSERT_TRUE(box);
+  EXPECT_EQ("Setup is not complete. Quit Walk Check Setup?", box.text);
+  ui::Click(box.window, IDYES);
+  EXPECT_TRUE(ui::WaitForExit(program, WindowWait));
+}
+
+INSTANTIATE_TEST_SUITE_P(DialogSets, Walk, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Compact" : "Standard"; });
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
