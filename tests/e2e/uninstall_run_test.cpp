@@ -139,7 +139,7 @@ class UninstallRun : public testing::Test {
     RegSetValueExA(key, "Path", 0, REG_SZ, (const BYTE*)"C:\\", 4);
     RegCloseKey(key);
     DWORD two = 2;
-    SharedView = shipped ? KEY_WOW64_32KEY : 0;
+    SharedView = KEY_WOW64_32KEY;   // every stub the tests run is the 32-bit one
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, SharedKey, 0, 0, 0, KEY_ALL_ACCESS | SharedView, 0, &key, 0),
               ERROR_SUCCESS);
     RegSetValueExA(key, (common + "\\shared.dll").c_str(), 0, REG_DWORD, (const BYTE*)&two, 4);

@@ -49,8 +49,8 @@ class Walk : public testing::TestWithParam<bool> {
                     corvel::variableRecord("%ShortcutsGroup%", "Walk Check"),
                     corvel::licenceRecord("Licence terms of the walk check.\r\nSecond line of the terms."),
                     corvel::readmeRecord("Read me first: the walk check has no features."),
-                    corvel::shortcutRecord("%ShortcutsGroup%\\Walk Check,%InstallPath%\\readme.txt"),
-                    corvel::shortcutRecord("<Desktop>\\Walk Check,%InstallPath%\\readme.txt")};
+                    corvel::shortcutRecord("<Programs>\\%ShortcutsGroup%\\Walk Check.lnk,%InstallPath%\\readme.txt"),
+                    corvel::shortcutRecord("<Desktop>\\Walk Check.lnk,%InstallPath%\\readme.txt")};
     return wizard;
   }
 

@@ -88,10 +88,18 @@ HWND WaitForWindow(DWORD processId, const char* className, DWORD milliseconds) {
   return nullptr;
 }
 
+// A box may show before it has its text: a message sent to it is answered
+// only once its thread has finished setting it up and waits for input.
+static void SettleBox(HWND box) {
+  DWORD_PTR result;
+  SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+}
+
 MessageBox WaitForMessageBox(DWORD processId, DWORD milliseconds) {
   MessageBox box;
   box.window = WaitForWindow(processId, "#32770", milliseconds);
   if (box.window) {
+    SettleBox(box.window);
     box.caption = Text(box.window);
     box.text = ControlText(box.window, 65535);
   }
@@ -182,6 +190,7 @@ MessageBox WaitForMessageBoxBesides(DWORD processId, HWND frame, DWORD milliseco
   do {
     for (HWND window : TopLevelWindows(processId, "#32770")) {
       if (window == frame || IsWizardFrame(window) || !GetDlgItem(window, 65535)) continue;
+      SettleBox(window);
       box.window = window;
       box.caption = Text(window);
       box.text = ControlText(window, 65535);

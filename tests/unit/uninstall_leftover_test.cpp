@@ -326,10 +326,13 @@ TEST_F(UninstallPage, QuitQuestionStopsTheRunOnlyOnYes) {
   ReadLog(entries);
   AppendItem(RebootList, "C:\\from-before.dll");
   std::string first, second;
+  // The run takes about a second in all: the test holds the worker at its
+  // gate so that the questions come while the run is unfinished.
+  ResetEvent(WorkerGateEvent);
   RunPage([&](Driver& d) {
     d.Press(1012);
     first = Answer("DemoApp Uninstall", IDNO);
-    Sleep(300);
+    ResetEvent(WorkerGateEvent);
     d.Press(1012);
     second = Answer("DemoApp Uninstall", IDYES);
   });

@@ -29,6 +29,8 @@ inline HWND FindOwnDialog(const char* caption) {
     GetClassNameA(window, name, sizeof(name));
     GetWindowTextA(window, text, sizeof(text));
     if (owner != GetCurrentProcessId() || lstrcmpA(name, "#32770") || lstrcmpA(text, s->caption)) return TRUE;
+    // The uninstall page carries the same caption; a box has its text control.
+    if (!GetDlgItem(window, 0xFFFF) && !GetDlgItem(window, 6)) return TRUE;
     s->found = window;
     return FALSE;
   }, (LPARAM)&search);
