@@ -30,7 +30,7 @@ inline HWND FindOwnDialog(const char* caption) {
     GetWindowTextA(window, text, sizeof(text));
     if (owner != GetCurrentProcessId() || lstrcmpA(name, "#32770") || lstrcmpA(text, s->caption)) return TRUE;
     // The uninstall page carries the same caption; a box has its text control.
-    if (!GetDlgItem(window, 0xFFFF) && !GetDlgItem(window, 6)) return TRUE;
+    if (!GetDlgItem(window, 0xFFFF) && !GetDlgItem(window, IDOK) && !GetDlgItem(window, IDYES)) return TRUE;
     s->found = window;
     return FALSE;
   }, (LPARAM)&search);
