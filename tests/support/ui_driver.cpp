@@ -95,14 +95,53 @@ static void SettleBox(HWND box) {
   SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
 }
 
+// The boxes answered lately: until their windows are gone they must not be
+// taken for the next question (a window handle is not reused while the
+// window exists).
+static std::vector<HWND> Answered;
+
+static bool IsAnswered(HWND window) {
+  for (std::size_t i = 0; i < Answered.size();) {
+    if (!IsWindow(Answered[i])) Answered.erase(Answered.begin() + i);
+    else if (Answered[i++] == window) return true;
+  }
+  return false;
+}
+
+// Reads a box that can still be answered. A box that was answered by a
+// posted click may still be listed as shown; settling it lets its thread
+// handle the click, after which the window exists hidden and without its
+// controls: read then, it has an empty text and no buttons. It is passed
+// over, and the wait goes on for the next question.
+static bool ReadBox(HWND window, MessageBox* box) {
+  SettleBox(window);
+  std::string caption = Text(window), text = ControlText(window, 65535);
+  bool answerable = false;
+  for (int id : {IDOK, IDCANCEL, IDYES, IDNO, IDRETRY, IDABORT, IDIGNORE})
+    if (HasButton(window, id) && IsWindowVisible(GetDlgItem(window, id))) answerable = true;
+  if (!answerable || !IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
+  box->window = window;
+  box->caption = caption;
+  box->text = text;
+  return true;
+}
+
+// Any dialog of the process counts here (also a wizard frame that shows
+// instead of a message), except a box answered through AnswerBox.
 MessageBox WaitForMessageBox(DWORD processId, DWORD milliseconds) {
   MessageBox box;
-  box.window = WaitForWindow(processId, "#32770", milliseconds);
-  if (box.window) {
-    SettleBox(box.window);
-    box.caption = Text(box.window);
-    box.text = ControlText(box.window, 65535);
-  }
+  DWORD start = GetTickCount();
+  do {
+    for (HWND window : TopLevelWindows(processId, "#32770")) {
+      if (IsAnswered(window)) continue;
+      SettleBox(window);
+      box.window = window;
+      box.caption = Text(window);
+      box.text = ControlText(window, 65535);
+      return box;
+    }
+    Sleep(50);
+  } while (GetTickCount() - start < milliseconds);
   return box;
 }
 
@@ -112,6 +151,18 @@ void Click(HWND dialog, int id) {
   HWND button = GetDlgItem(dialog, id);
   if (button) PostMessageA(button, BM_CLICK, 0, 0);
   else PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+bool AnswerBox(const MessageBox& box, int button, DWORD milliseconds) {
+  if (!box.window) return false;
+  Answered.push_back(box.window);
+  Click(box.window, button);
+  DWORD start = GetTickCount();
+  while (IsWindow(box.window) && IsWindowVisible(box.window)) {
+    if (GetTickCount() - start >= milliseconds) return false;
+    Sleep(20);
+  }
+  return true;
 }
 
 MessageBox AnswerOwnMessageBox(int button, DWORD milliseconds) {
@@ -189,12 +240,8 @@ MessageBox WaitForMessageBoxBesides(DWORD processId, HWND frame, DWORD milliseco
   DWORD start = GetTickCount();
   do {
     for (HWND window : TopLevelWindows(processId, "#32770")) {
-      if (window == frame || IsWizardFrame(window) || !GetDlgItem(window, 65535)) continue;
-      SettleBox(window);
-      box.window = window;
-      box.caption = Text(window);
-      box.text = ControlText(window, 65535);
-      return box;
+      if (window == frame || IsWizardFrame(window) || !GetDlgItem(window, 65535) || IsAnswered(window)) continue;
+      if (ReadBox(window, &box)) return box;
     }
     Sleep(50);
   } while (GetTickCount() - start < milliseconds);

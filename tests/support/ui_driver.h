@@ -42,6 +42,11 @@ bool HasButton(HWND dialog, int id);
 // Presses a button of a dialog as a click would (BM_CLICK).
 void Click(HWND dialog, int id);
 
+// Presses a button of a box and waits until the box has gone from the
+// screen, so that the next question read is not this one; false when it
+// stays longer. A box answered so is never returned by the waits below.
+bool AnswerBox(const MessageBox& box, int button, DWORD milliseconds = 10000);
+
 // A box of this process's own (shown on another thread by a test) that the
 // caller expects: waits for it, reads it and presses a button.
 MessageBox AnswerOwnMessageBox(int button, DWORD milliseconds);
