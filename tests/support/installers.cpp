@@ -157,6 +157,7 @@ std::vector<std::uint8_t> MakeWizard(const Wizard& wizard, const std::vector<std
   file.sizeLow = wizard.requiredBytes;
   group.entries.push_back(file);
   package.groups.push_back(group);
+  if (!wizard.groups.empty()) package.groups = wizard.groups;
   auto installer = corvel::writeInstaller(stub, package, records);
   return installer.ok() ? installer.value : std::vector<std::uint8_t>();
 }

@@ -32,6 +32,8 @@ struct Wizard {
   std::string launchFile1, launchFile2;
   std::uint32_t requiredBytes = 5000;
   std::vector<corvel::Record> extra;
+  // When given, the package's folder groups in place of the one file.
+  std::vector<corvel::Group> groups;
 };
 std::vector<std::uint8_t> MakeWizard(const Wizard& wizard, const std::vector<std::uint8_t>& stub);
 

@@ -1,0 +1,258 @@
+// Cancel while the real worker installs: the question halts the worker at
+// its next checkpoint; No lets it go on to the finish page with every file in
+// place, Yes undoes the run and closes, leaving the machine as it was, also
+// when an existing file was in use and its new version waited for a restart.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "installer.h"
+#include "support/files.h"
+#include "support/installers.h"
+#include "support/snapshot.h"
+#include "support/ui_driver.h"
+#include "unit/uninstall_support.h"
+
+namespace {
+
+using uninstall_support::WaitUntil;
+
+const DWORD WindowWait = 60000;
+const char Product[] = "Cancel Check";
+const char InstallingQuestion[] = "The installation is in progress. Quit Setup?";
+// Enough files that the file phase outlasts finding the page and clicking.
+const int FileCount = 800;
+
+std::vector<std::uint8_t> Contents(int index) {
+  std::string line = "file " + std::to_string(index) + " of the cancel check\r\n";
+  std::vector<std::uint8_t> bytes;
+  while (bytes.size() < 1500) bytes.insert(bytes.end(), line.begin(), line.end());
+  return bytes;
+}
+
+std::string FileName(int index) { return "file" + std::to_string(index) + ".txt"; }
+
+std::string Text(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+// The names the system will move or delete at the next restart.
+std::string PendingRenames() {
+  HKEY key;
+  std::string names;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0,
+                    KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+    return names;
+  DWORD size = 0;
+  if (RegQueryValueExA(key, "PendingFileRenameOperations", 0, 0, 0, &size) == ERROR_SUCCESS && size) {
+    names.resize(size);
+    RegQueryValueExA(key, "PendingFileRenameOperations", 0, 0, (BYTE*)&names[0], &size);
+    for (char& c : names)
+      if (!c) c = '\n';
+  }
+  RegCloseKey(key);
+  return names;
+}
+
+std::string Upper(std::string text) {
+  CharUpperBuffA(&text[0], (DWORD)text.size());
+  return text;
+}
+
+class CancelInstall : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder = files::MakeTemporaryFolder("cancel");
+    ASSERT_FALSE(folder.empty());
+    // Outside the test's folder, so that the machine's snapshot sees it.
+    target = "C:\\Cancel Check " + std::to_string(GetCurrentProcessId());
+    files::RemoveTree(target);
+  }
+  void TearDown() override {
+    ui::Finish(program);
+    for (HANDLE holder : holders) CloseHandle(holder);
+    files::RemoveTree(target);
+    files::RemoveTree(folder);
+  }
+
+  // The ready page, the installing page and the finish page, and an
+  // uninstaller; the files in one group, after the given groups.
+  installers::Wizard Script(const std::vector<corvel::Group>& before = {}) {
+    installers::Wizard wizard;
+    wizard.product = Product;
+    wizard.pages[9] = wizard.pages[10] = wizard.pages[11] = 1;
+    wizard.options2 = corvel::kProductUninstaller;
+    wizard.extra = {corvel::variableRecord("%InstallPath%", target),
+                    corvel::variableRecord("%UninstallerFileName%", "uninstall.exe"),
+                    corvel::stringRecord(9, corvel::kGroupMessages, 6, "The file %s is in use. Try again?")};
+    wizard.groups = before;
+    corvel::Group files;
+    files.folder = "%InstallPath%";
+    files.entries.push_back(corvel::folderEntry("data", 0));
+    for (int index = 0; index < FileCount; index++)
+      files.entries.push_back(corvel::fileEntry(FileName(index), 1, Contents(index), index % 2 == 0));
+    wizard.groups.push_back(files);
+    return wizard;
+  }
+
+  void Run(const installers::Wizard& wizard, const std::string& name) {
+    std::vector<std::uint8_t> bytes = installers::MakeWizard(wizard, files::StubImage());
+    ASSERT_FALSE(bytes.empty());
+    std::string path = folder + "\\" + name;
+    ASSERT_TRUE(files::Write(path, bytes));
+    ui::DrawOwnFrames(name);
+    program = ui::Start(path, "", folder);
+    ASSERT_TRUE(program.process);
+    frame = ui::WaitForWizard(program.id, WindowWait);
+    ASSERT_TRUE(frame) << "no wizard appeared";
+    ASSERT_TRUE(ui::WaitForPage(frame, "Ready to Install", WindowWait));
+  }
+
+  HWND StartInstalling() {
+    ui::Click(frame, 1011);
+    HWND page = ui::WaitForPage(frame, "Installing", WindowWait);
+    EXPECT_TRUE(page) << "shown instead: " << ui::ControlText(ui::CurrentPage(frame), 1001);
+    return page;
+  }
+
+  // Cancel on the installing page: its question, still unanswered.
+  ui::MessageBox AskToCancel() {
+    ui::Click(frame, 1012);
+    ui::MessageBox box = ui::WaitForMessageBoxBesides(program.id, frame, WindowWait);
+    EXPECT_TRUE(box) << "no question";
+    EXPECT_EQ("Cancel Check Setup", box.caption);
+    EXPECT_EQ(InstallingQuestion, box.text);
+    EXPECT_TRUE(ui::HasButton(box.window, IDYES) && ui::HasButton(box.window, IDNO));
+    return box;
+  }
+
+  int InstalledFiles() {
+    int count = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((target + "\\data\\*.txt").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do count++;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
+  }
+
+  // An existing file that another program holds open for reading only.
+  void Hold(const std::string& path) {
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder) << path;
+    holders.push_back(holder);
+  }
+
+  void ReleaseHolders() {
+    for (HANDLE holder : holders) CloseHandle(holder);
+    holders.clear();
+  }
+
+  std::string folder, target;
+  ui::Program program;
+  HWND frame = nullptr;
+  std::vector<HANDLE> holders;
+};
+
+TEST_F(CancelInstall, NoHaltsTheWorkerWhileAskedThenItInstallsEverything) {
+  ASSERT_NO_FATAL_FAILURE(Run(Script(), "cancel-no.exe"));
+  HWND page = StartInstalling();
+  ASSERT_TRUE(page);
+  EXPECT_FALSE(ui::IsShown(frame, 1010));
+  EXPECT_FALSE(ui::IsShown(frame, 1011));
+  // Enter is no Next here: were it one, the finish page would follow at once
+  // and Cancel would not ask the installing page's question.
+  PostMessageA(frame, WM_COMMAND, IDOK, 0);
+  ui::MessageBox box = AskToCancel();
+  ASSERT_TRUE(box);
+
+  // While the question is open the worker stands still in the file phase.
+  HWND progress = GetDlgItem(page, 1023);
+  int position = (int)SendMessageA(progress, PBM_GETPOS, 0, 0), installed = InstalledFiles();
+  Sleep(1000);
+  EXPECT_EQ(position, (int)SendMessageA(progress, PBM_GETPOS, 0, 0));
+  EXPECT_EQ(installed, InstalledFiles());
+  EXPECT_LT(installed, FileCount) << "the file phase ended before Cancel was seen";
+  EXPECT_LT(position, 100);
+
+  ASSERT_TRUE(ui::AnswerBox(box, IDNO));
+  ASSERT_TRUE(ui::WaitForPage(frame, "Setup Complete", WindowWait)) << "the installation did not go on";
+  EXPECT_EQ(FileCount, InstalledFiles());
+  for (int index : {0, 1, installed, FileCount - 1})
+    EXPECT_EQ(Text(Contents(index)), Text(files::Read(target + "\\data\\" + FileName(index)))) << index;
+  EXPECT_TRUE(files::Exists(target + "\\uninstall.exe"));
+  EXPECT_TRUE(files::Exists(target + "\\uninstall.log"));
+  ui::Click(frame, 1012);
+  DWORD code = 99;
+  EXPECT_TRUE(ui::WaitForExit(program, WindowWait, &code));
+  EXPECT_EQ(0u, code);
+}
+
+TEST_F(CancelInstall, YesRollsBackAndClosesLeavingTheMachineAsItWas) {
+  ASSERT_NO_FATAL_FAILURE(Run(Script(), "cancel-yes.exe"));
+  snapshot::Options options = snapshot::Standard(folder);
+  snapshot::State before = snapshot::Take(options);
+  ASSERT_TRUE(StartInstalling());
+  ui::MessageBox box = AskToCancel();
+  ASSERT_TRUE(box);
+  EXPECT_GT(InstalledFiles(), 0) << "nothing to undo: the question came before the first file";
+  ASSERT_TRUE(ui::AnswerBox(box, IDYES));
+  DWORD code = 99;
+  ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
+  EXPECT_EQ(0u, code);
+  std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+  EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
+}
+
+// A file of the product that is there already and held open: in an ordinary
+// group the user is asked and says to leave it for the restart; in a shared
+// group that happens without a question. Cancelled afterwards, the old files
+// stay as they were, and nothing is left to replace them at the restart.
+TEST_F(CancelInstall, FilesQueuedForTheRestartKeepTheirOldVersionAfterTheRollback) {
+  ASSERT_TRUE(CreateDirectoryA(target.c_str(), 0));
+  std::string app = target + "\\app.dll", shared = target + "\\shared.dll";
+  ASSERT_TRUE(files::Write(app, {'o', 'l', 'd', ' ', 'a', 'p', 'p'}));
+  ASSERT_TRUE(files::Write(shared, {'o', 'l', 'd', ' ', 's', 'h', 'a', 'r', 'e', 'd'}));
+  corvel::Group ordinary, sharing;
+  ordinary.folder = sharing.folder = "%InstallPath%";
+  ordinary.entries.push_back(corvel::fileEntry("app.dll", 0, Contents(-1), true));
+  sharing.sharedFlag = 1;
+  sharing.entries.push_back(corvel::fileEntry("shared.dll", 0, Contents(-2), false));
+  ASSERT_NO_FATAL_FAILURE(Run(Script({ordinary, sharing}), "cancel-inuse.exe"));
+  snapshot::Options options = snapshot::Standard(folder);
+  snapshot::State before = snapshot::Take(options);
+  std::string renamesBefore = PendingRenames();
+  Hold(app);
+  Hold(shared);
+
+  ASSERT_TRUE(StartInstalling());
+  ui::MessageBox inUse = ui::WaitForMessageBoxBesides(program.id, frame, WindowWait);
+  ASSERT_TRUE(inUse) << "no question for the file in use";
+  EXPECT_EQ("The file " + app + " is in use. Try again?", inUse.text);
+  ASSERT_TRUE(ui::AnswerBox(inUse, IDNO));
+  // The shared file follows without a question; the group's files after it.
+  ASSERT_TRUE(WaitUntil([&] { return InstalledFiles() > 0; }, WindowWait));
+  ui::MessageBox box = AskToCancel();
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(ui::AnswerBox(box, IDYES));
+  DWORD code = 99;
+  ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
+  EXPECT_EQ(0u, code);
+
+  EXPECT_EQ("old app", Text(files::Read(app)));
+  EXPECT_EQ("old shared", Text(files::Read(shared)));
+  std::string renames = PendingRenames();
+  EXPECT_EQ(renamesBefore, renames);
+  EXPECT_EQ(std::string::npos, Upper(renames).find(Upper(target))) << renames;
+  ReleaseHolders();
+  // Also gone: the new versions that waited in the temporary folder, and no
+  // count for the shared file was raised.
+  std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+  EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
