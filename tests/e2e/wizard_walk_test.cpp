@@ -1,10 +1,15 @@
 // Both dialog sets walked page by page, forward and back, with the texts and
-// buttons of each page; a screenshot of every page for the eye.
+// buttons of each page, with and without the backdrop; what the Start Menu
+// and finish pages' boxes decide; a screenshot of every page for the eye.
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <tuple>
 
 #include "installer.h"
 #include "support/files.h"
 #include "support/installers.h"
+#include "support/recording.h"
 #include "support/ui_driver.h"
 
 namespace {
@@ -24,18 +29,38 @@ const Step Steps[] = {{0, "Select Language", "language"},   {1, "Welcome to the 
                       {8, "Select Start Menu Folder", "startmenu"},
                       {9, "Ready to Install", "ready"},     {11, "Setup Complete", "finish"}};
 
-class Walk : public testing::TestWithParam<bool> {
+std::string SpecialFolder(int id) {
+  char path[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, path, id, TRUE);
+  return path;
+}
+
+class Walk : public testing::TestWithParam<std::tuple<bool, bool>> {
  protected:
   void SetUp() override {
     folder = files::MakeTemporaryFolder("walk");
     ASSERT_FALSE(folder.empty());
+    record = folder + "\\launched.txt";
+    SetEnvironmentVariableA("CORVEL_RECORD_FILE", record.c_str());
+    groupLink = SpecialFolder(CSIDL_PROGRAMS) + "\\Walk Check\\Walk Check.lnk";
+    desktopLink = SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\Walk Check.lnk";
+    RemoveLinks();
   }
   void TearDown() override {
     ui::Finish(program);
+    SetEnvironmentVariableA("CORVEL_RECORD_FILE", nullptr);
+    RemoveLinks();
     files::RemoveTree(folder);
   }
 
-  bool Compact() const { return GetParam(); }
+  void RemoveLinks() {
+    DeleteFileA(groupLink.c_str());
+    RemoveDirectoryA(groupLink.substr(0, groupLink.rfind('\\')).c_str());
+    DeleteFileA(desktopLink.c_str());
+  }
+
+  bool Compact() const { return std::get<0>(GetParam()); }
+  bool Backdrop() const { return std::get<1>(GetParam()); }
 
   installers::Wizard Script(const std::array<std::uint8_t, 12>& pages) {
     installers::Wizard wizard;
@@ -44,13 +69,18 @@ class Walk : public testing::TestWithParam<bool> {
     wizard.options2 = (Compact() ? corvel::kProductCompactDialogs : 0) | corvel::kProductGroupOption |
                       corvel::kProductDesktopOption;
     wizard.german = true;
-    wizard.launchFile1 = "%InstallPath%\\readme.txt";
-    wizard.extra = {corvel::variableRecord("%InstallPath%", folder + "\\Walk Check"),
+    // The launch file records that it was opened.
+    wizard.launchFile1 = recording::SupportPath("recorder.exe");
+    if (Backdrop()) {
+      wizard.options1 = corvel::kProductCaptionBar;
+      wizard.extra.push_back(corvel::gradientRecord(0x000080, 0x00C0FF));
+    }
+    wizard.extra.insert(wizard.extra.end(), {corvel::variableRecord("%InstallPath%", folder + "\\Walk Check"),
                     corvel::variableRecord("%ShortcutsGroup%", "Walk Check"),
                     corvel::licenceRecord("Licence terms of the walk check.\r\nSecond line of the terms."),
                     corvel::readmeRecord("Read me first: the walk check has no features."),
                     corvel::shortcutRecord("<Programs>\\%ShortcutsGroup%\\Walk Check.lnk,%InstallPath%\\readme.txt"),
-                    corvel::shortcutRecord("<Desktop>\\Walk Check.lnk,%InstallPath%\\readme.txt")};
+                    corvel::shortcutRecord("<Desktop>\\Walk Check.lnk,%InstallPath%\\readme.txt")});
     return wizard;
   }
 
@@ -88,11 +118,15 @@ class Walk : public testing::TestWithParam<bool> {
 
   void Shoot(const Step& step) {
     Sleep(300);
-    std::string name = std::string(Compact() ? "compact-" : "standard-") + step.shot;
+    std::string name = std::string(Compact() ? "compact-" : "standard-") + (Backdrop() ? "backdrop-" : "") + step.shot;
     EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath(name))) << name;
   }
 
-  std::string folder;
+  std::string Name(const char* kind) const {
+    return std::string(kind) + (Compact() ? "-compact" : "-standard") + (Backdrop() ? "-backdrop" : "") + ".exe";
+  }
+
+  std::string folder, record, groupLink, desktopLink;
   ui::Program program;
   HWND frame = nullptr;
 };
@@ -101,11 +135,20 @@ TEST_P(Walk, EveryPageForwardThenBackThenToTheEnd) {
   std::array<std::uint8_t, 12> pages{};
   for (const Step& step : Steps) pages[step.slot] = 1;
   pages[10] = 1;
-  ASSERT_NO_FATAL_FAILURE(Run(Script(pages), Compact() ? "walk-compact.exe" : "walk-standard.exe"));
+  ASSERT_NO_FATAL_FAILURE(Run(Script(pages), Name("walk")));
+  // Each dialog set clears another of the Start Menu page's boxes, and the
+  // compact one the finish page's launch box.
+  const bool group = !Compact(), desktop = Compact(), launch = !Compact();
   const int count = sizeof Steps / sizeof Steps[0];
   for (int i = 0; i < count - 1; i++) {
     ExpectStep(Steps[i], i == 0);
     Shoot(Steps[i]);
+    if (Steps[i].slot == 8) {
+      HWND page = ui::CurrentPage(frame);
+      EXPECT_TRUE(ui::IsChecked(page, 1003) && ui::IsChecked(page, 1004)) << "both offered shortcuts start on";
+      ui::SetChecked(page, 1003, group);
+      ui::SetChecked(page, 1004, desktop);
+    }
     ui::Click(frame, 1011);
     if (Steps[i].slot == 6) {
       // The folder does not exist yet; its parent does and is writable.
@@ -116,6 +159,9 @@ TEST_P(Walk, EveryPageForwardThenBackThenToTheEnd) {
   }
   ExpectStep(Steps[count - 1], false);
   Shoot(Steps[count - 1]);
+  HWND page = ui::CurrentPage(frame);
+  EXPECT_TRUE(ui::IsChecked(page, 1004)) << "the launch box starts on";
+  ui::SetChecked(page, 1004, launch);
   // The finish page's button closes without a question.
   ui::Click(frame, 1012);
   DWORD code = 99;
@@ -123,6 +169,19 @@ TEST_P(Walk, EveryPageForwardThenBackThenToTheEnd) {
   EXPECT_FALSE(box) << box.text;
   EXPECT_TRUE(ui::WaitForExit(program, WindowWait, &code));
   EXPECT_EQ(0u, code);
+
+  std::vector<std::uint8_t> readme = files::Read(folder + "\\Walk Check\\readme.txt");
+  EXPECT_EQ(std::vector<std::uint8_t>(5000, 'x'), readme) << "the file was not installed";
+  EXPECT_EQ(group, files::Exists(groupLink)) << groupLink;
+  EXPECT_EQ(desktop, files::Exists(desktopLink)) << desktopLink;
+  // The launch file is opened after the wizard, without waiting for it.
+  if (launch) {
+    for (int waited = 0; waited < 200 && recording::Lines(record).empty(); waited++) Sleep(50);
+    EXPECT_EQ(1u, recording::Lines(record).size());
+  } else {
+    Sleep(1000);
+    EXPECT_TRUE(recording::Lines(record).empty()) << "opened although its box was cleared";
+  }
 }
 
 TEST_P(Walk, BackReturnsPageByPageAndSkipsDisabledOnes) {
@@ -130,7 +189,7 @@ TEST_P(Walk, BackReturnsPageByPageAndSkipsDisabledOnes) {
   std::array<std::uint8_t, 12> pages{};
   const int shown[] = {1, 3, 8, 9};
   for (int slot : shown) pages[slot] = 1;
-  ASSERT_NO_FATAL_FAILURE(Run(Script(pages), Compact() ? "back-compact.exe" : "back-standard.exe"));
+  ASSERT_NO_FATAL_FAILURE(Run(Script(pages), Name("back")));
   std::vector<const Step*> steps;
   for (const Step& step : Steps)
     for (int slot : shown)
@@ -151,12 +210,15 @@ TEST_P(Walk, BackReturnsPageByPageAndSkipsDisabledOnes) {
   ui::MessageBox box = ui::WaitForMessageBoxBesides(program.id, frame, WindowWait);
   ASSERT_TRUE(box);
   EXPECT_EQ("Setup is not complete. Quit Walk Check Setup?", box.text);
-  ui::Click(box.window, IDYES);
+  ui::AnswerBox(box, IDYES);
   EXPECT_TRUE(ui::WaitForExit(program, WindowWait));
 }
 
-INSTANTIATE_TEST_SUITE_P(DialogSets, Walk, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Compact" : "Standard"; });
+INSTANTIATE_TEST_SUITE_P(DialogSets, Walk, testing::Combine(testing::Bool(), testing::Bool()),
+                         [](const testing::TestParamInfo<std::tuple<bool, bool>>& info) {
+                           return std::string(std::get<0>(info.param) ? "Compact" : "Standard") +
+                                  (std::get<1>(info.param) ? "WithBackdrop" : "");
+                         });
 
 }  // namespace
 
