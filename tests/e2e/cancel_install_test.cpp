@@ -1,7 +1,8 @@
 // Cancel while the real worker installs: the question halts the worker at
 // its next checkpoint; No lets it go on to the finish page with every file in
-// place, Yes undoes the run and closes, leaving the machine as it was, also
-// when an existing file was in use and its new version waited for a restart.
+// place, Yes undoes the run and closes, leaving the machine as it was: in
+// the file phase, in the registry phase, and when an existing file was in
+// use and its new version waited for a restart.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -71,6 +72,7 @@ class CancelInstall : public testing::Test {
     for (HANDLE holder : holders) CloseHandle(holder);
     files::RemoveTree(target);
     files::RemoveTree(folder);
+    if (!registryRoot.empty()) RegDeleteTreeA(HKEY_CURRENT_USER, registryRoot.c_str());
   }
 
   // The ready page, the installing page and the finish page, and an
@@ -147,7 +149,7 @@ class CancelInstall : public testing::Test {
     holders.clear();
   }
 
-  std::string folder, target;
+  std::string folder, target, registryRoot;
   ui::Program program;
   HWND frame = nullptr;
   std::vector<HANDLE> holders;
@@ -195,6 +197,41 @@ TEST_F(CancelInstall, YesRollsBackAndClosesLeavingTheMachineAsItWas) {
   ui::MessageBox box = AskToCancel();
   ASSERT_TRUE(box);
   EXPECT_GT(InstalledFiles(), 0) << "nothing to undo: the question came before the first file";
+  ASSERT_TRUE(ui::AnswerBox(box, IDYES));
+  DWORD code = 99;
+  ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
+  EXPECT_EQ(0u, code);
+  std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+  EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
+}
+
+bool HasValue(const std::string& subkey, const std::string& name) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  bool found = RegQueryValueExA(key, name.c_str(), 0, 0, 0, 0) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return found;
+}
+
+// Past the files: the values written so far and the keys made for them
+// (three levels deep, none there before) go again.
+TEST_F(CancelInstall, YesInTheRegistryPhaseRemovesTheValuesAndKeysItMade) {
+  const int ValueCount = 5000;
+  std::string root = registryRoot = "Software\\Cancel Check " + std::to_string(GetCurrentProcessId());
+  auto keyOf = [&](int index) { return root + "\\Settings\\Part" + std::to_string(index / 500); };
+  auto nameOf = [](int index) { return "Value" + std::to_string(index); };
+  installers::Wizard wizard = Script();
+  wizard.groups.back().entries.resize(2);   // the data folder and one file
+  for (int index = 0; index < ValueCount; index++)
+    wizard.extra.push_back(corvel::registryRecord("1," + keyOf(index) + "," + nameOf(index) + ",1,data"));
+  ASSERT_NO_FATAL_FAILURE(Run(wizard, "cancel-registry.exe"));
+  snapshot::Options options = snapshot::Standard(folder);
+  snapshot::State before = snapshot::Take(options);
+  ASSERT_TRUE(StartInstalling());
+  ui::MessageBox box = AskToCancel();
+  ASSERT_TRUE(box);
+  EXPECT_TRUE(HasValue(keyOf(0), nameOf(0))) << "the question came before the registry phase";
+  EXPECT_FALSE(HasValue(keyOf(ValueCount - 1), nameOf(ValueCount - 1))) << "the registry phase was over";
   ASSERT_TRUE(ui::AnswerBox(box, IDYES));
   DWORD code = 99;
   ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
