@@ -40,33 +40,31 @@ bool SetSharedCount(const std::string& path, DWORD count) {
   return set;
 }
 
-// A top-level dialog with this caption in any process: the uninstaller's
-// copy runs under a name of its own.
-HWND FindCaption(const std::string& caption, int control) {
+// A shown dialog with this caption (and control, when not 0) of the
+// process, or of any process with id 0: the uninstaller's copy runs under a
+// name of its own.
+HWND WaitForDialog(DWORD processId, const std::string& caption, int control, DWORD milliseconds = WindowWait) {
   struct Search {
+    DWORD processId;
     const std::string* caption;
     int control;
     HWND found;
-  } search = {&caption, control, 0};
-  EnumWindows([](HWND window, LPARAM parameter) -> BOOL {
-    Search* s = (Search*)parameter;
-    if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770" || ui::Text(window) != *s->caption ||
-        !GetDlgItem(window, s->control))
-      return TRUE;
-    s->found = window;
-    return FALSE;
-  }, (LPARAM)&search);
-  return search.found;
-}
-
-HWND WaitForCaption(DWORD processId, const std::string& caption, DWORD milliseconds = WindowWait) {
-  HWND found = 0;
+  } search = {processId, &caption, control, 0};
   WaitUntil([&] {
-    for (HWND window : ui::TopLevelWindows(processId, "#32770"))
-      if (ui::Text(window) == caption) return (found = window) != 0;
-    return false;
+    EnumWindows([](HWND window, LPARAM parameter) -> BOOL {
+      Search* s = (Search*)parameter;
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if ((s->processId && owner != s->processId) || !IsWindowVisible(window) ||
+          ui::ClassName(window) != "#32770" || ui::Text(window) != *s->caption ||
+          (s->control && !GetDlgItem(window, s->control)))
+        return TRUE;
+      s->found = window;
+      return FALSE;
+    }, (LPARAM)&search);
+    return search.found != 0;
   }, milliseconds);
-  return found;
+  return search.found;
 }
 
 class SharedFiles : public testing::Test {
@@ -128,14 +126,14 @@ TEST_F(SharedFiles, CountsRiseOnInstallAndYesToAllRemovesTheUnusedOnes) {
   ui::MessageBox sure = ui::WaitForMessageBox(program.id, WindowWait);
   ASSERT_EQ("Are you sure you want to completely remove Shared Check?", sure.text);
   ASSERT_TRUE(ui::AnswerBox(sure, IDYES));
-  HWND page = 0;
-  ASSERT_TRUE(WaitUntil([&] { return (page = FindCaption("Shared Check Uninstall", 1026)) != 0; }, WindowWait));
+  HWND page = WaitForDialog(0, "Shared Check Uninstall", 1026);
+  ASSERT_TRUE(page) << "the uninstaller's copy showed no page";
   DWORD copyId = 0;
   GetWindowThreadProcessId(page, &copyId);
   copy = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, copyId);
 
   // Last installed, first undone: second.dll is asked about first.
-  HWND question = WaitForCaption(copyId, "Shared File Detected");
+  HWND question = WaitForDialog(copyId, "Shared File Detected", 1011);
   ASSERT_TRUE(question);
   EXPECT_NE(std::string::npos, ui::ControlText(question, 1001).find("File name: second.dll\nLocated in: " + common))
       << ui::ControlText(question, 1001);
@@ -148,7 +146,7 @@ TEST_F(SharedFiles, CountsRiseOnInstallAndYesToAllRemovesTheUnusedOnes) {
   // no other question came on the way there.
   HWND tree = GetDlgItem(page, 1026);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tree) != FALSE; }, WindowWait));
-  EXPECT_FALSE(WaitForCaption(copyId, "Shared File Detected", 500)) << "first.dll was asked about";
+  EXPECT_FALSE(WaitForDialog(copyId, "Shared File Detected", 1011, 500)) << "first.dll was asked about";
   ui::Click(page, 1012);
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy, WindowWait));
 

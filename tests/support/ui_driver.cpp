@@ -127,7 +127,8 @@ static bool ReadBox(HWND window, MessageBox* box) {
 }
 
 // Any dialog of the process counts here (also a wizard frame that shows
-// instead of a message), except a box answered through AnswerBox.
+// instead of a message), except a box answered through AnswerBox or one
+// that an answer has hidden meanwhile (see ReadBox).
 MessageBox WaitForMessageBox(DWORD processId, DWORD milliseconds) {
   MessageBox box;
   DWORD start = GetTickCount();
@@ -135,6 +136,7 @@ MessageBox WaitForMessageBox(DWORD processId, DWORD milliseconds) {
     for (HWND window : TopLevelWindows(processId, "#32770")) {
       if (IsAnswered(window)) continue;
       SettleBox(window);
+      if (!IsWindowVisible(window)) continue;
       box.window = window;
       box.caption = Text(window);
       box.text = ControlText(window, 65535);
