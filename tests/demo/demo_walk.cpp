@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
       if (c == '\n' || c == '\r') c = ' ';
     printf("  said: %s\n", line.c_str());
   }
+  for (const std::string& title : run.closedWindows) printf("  closed the product's window \"%s\"\n", title.c_str());
   printf("  every logged file, shortcut, folder and registry value %s (%.1f s)\n",
          removed ? "is gone" : "was checked", (GetTickCount() - start) / 1000.0);
   printf("  %zu screenshots\n", run.shots.size());

@@ -1,5 +1,6 @@
 #include "demo/walk.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "support/files.h"
@@ -164,7 +165,37 @@ void Pose(const std::string& programName, const std::string& version) {
   RegCloseKey(handle);
 }
 
+std::vector<HWND> VisibleWindows() {
+  std::vector<HWND> windows;
+  EnumWindows([](HWND window, LPARAM list) -> BOOL {
+    if (IsWindowVisible(window)) ((std::vector<HWND>*)list)->push_back(window);
+    return TRUE;
+  }, (LPARAM)&windows);
+  return windows;
+}
+
+std::string LastName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
 }  // namespace
+
+void CloseOpenedWindows(Installation& installation) {
+  std::vector<std::string> names;
+  for (const auto* list : {&installation.files, &installation.folders})
+    for (const std::string& path : *list) names.push_back(LastName(path));
+  for (HWND window : VisibleWindows()) {
+    if (std::find(installation.windowsBefore.begin(), installation.windowsBefore.end(), window) !=
+        installation.windowsBefore.end())
+      continue;
+    std::string title = ui::Text(window);
+    for (const std::string& name : names)
+      if (!name.empty() && title.find(name) != std::string::npos) {
+        installation.closedWindows.push_back(title);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        break;
+      }
+  }
+  Sleep(500);
+}
 
 std::string WindowsPath(const std::string& path) {
   std::string result = !path.empty() && path[0] == '/' ? "Z:" + path : path;
@@ -196,6 +227,7 @@ bool Install(const std::string& installerPath, const std::string& productName, c
              Installation& result) {
   std::string folder = installerPath.substr(0, installerPath.rfind('\\'));
   if (!options.windows.empty()) Pose(installerPath.substr(folder.size() + 1), options.windows);
+  result.windowsBefore = VisibleWindows();
   ui::Program program = ui::Start(installerPath, "", folder);
   if (!program.process) {
     result.problems.push_back("could not start " + installerPath);
@@ -224,7 +256,10 @@ bool Install(const std::string& installerPath, const std::string& productName, c
       w->box = FindDialog(w->id, w->frame, 65535);
       if (w->box) return true;
       w->page = ui::CurrentPage(w->frame);
-      return w->page && (w->page != w->shown || ui::ControlText(w->page, 1001) != *w->title);
+      if (!w->page) return false;
+      // A page just made has no title yet.
+      std::string title = ui::ControlText(w->page, 1001);
+      return !title.empty() && (w->page != w->shown || title != *w->title);
     }, &wait);
     if (!changed) {
       result.problems.push_back("the wizard stayed on \"" + shownTitle + "\"");
@@ -241,6 +276,8 @@ bool Install(const std::string& installerPath, const std::string& productName, c
     shownTitle = ui::ControlText(shown, 1001);
     result.pages.push_back(shownTitle);
     Shoot(options, result, shownTitle);
+    // The installing page may have moved on meanwhile: look again.
+    if (ui::CurrentPage(frame) != shown) continue;
     bool late = !ui::IsShown(frame, 1011);
     if (late && !GetDlgItem(shown, 1023)) {
       // The finish page: past the installing page, without its progress bar.
@@ -278,7 +315,10 @@ bool Install(const std::string& installerPath, const std::string& productName, c
   std::string uninstaller = ExecutableOf(result.uninstallCommand, arguments);
   std::size_t dot = uninstaller.rfind('.');
   result.logPath = uninstaller.substr(0, dot) + ".log";
-  return ReadLog(result);
+  if (!ReadLog(result)) return false;
+  Sleep(1000);   // programs started at the end take a moment to show
+  CloseOpenedWindows(result);
+  return true;
 }
 
 bool CheckInstalled(Installation& installation) {
@@ -380,6 +420,7 @@ bool Uninstall(Installation& installation, const std::string& productName, const
     }
   }
   if (copy) CloseHandle(copy);
+  CloseOpenedWindows(installation);
   return true;
 }
 

@@ -35,6 +35,8 @@ struct Installation {
   std::vector<std::string> folders, files, shortcuts, sharedFiles;
   std::vector<RegistryValue> values;
   std::vector<std::string> problems;
+  std::vector<HWND> windowsBefore;         // visible before the installer started
+  std::vector<std::string> closedWindows;  // titles of the product's windows closed
 };
 
 // Runs installerPath and walks it to the end; the product name is the key of
@@ -50,6 +52,11 @@ bool Uninstall(Installation& installation, const std::string& productName, const
 // Every logged file, shortcut, registry value and the uninstall entry are
 // gone; folders that the product created are gone too.
 bool CheckRemoved(Installation& installation, const std::string& productName);
+
+// The product's programs and documents opened by the installer or the
+// uninstaller (windows that appeared since the installer started and whose
+// title names a logged file or folder) are closed, as the user would.
+void CloseOpenedWindows(Installation& installation);
 
 // Helpers shared with the callers.
 bool RegistryValueExists(const RegistryValue& value);
