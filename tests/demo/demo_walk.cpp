@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "demo/walk.h"
+#include "support/files.h"
 #include "support/ui_driver.h"
 
 namespace {
@@ -60,6 +61,9 @@ int main(int argc, char** argv) {
     return Report(run, false);
   }
   printf("  uninstall entry: %s\n", run.uninstallCommand.c_str());
+  // A copy of the install log for the curious: the uninstaller removes it.
+  std::string logCopy = options.screenshots + "\\install-log.txt";
+  files::Write(logCopy, std::vector<std::uint8_t>(run.logText.begin(), run.logText.end()));
 
   printf("uninstalling through the uninstall entry\n");
   start = GetTickCount();

@@ -82,6 +82,7 @@ std::vector<std::string> SplitCommas(const std::string& text) {
 bool ReadLog(Installation& result) {
   std::vector<std::uint8_t> bytes = files::Read(result.logPath);
   std::string text(bytes.begin(), bytes.end());
+  result.logText = text;
   if (text.rfind("=== Corvelsetup log file ===\n", 0) != 0) {
     result.problems.push_back("no install log at " + result.logPath);
     return false;

@@ -32,6 +32,7 @@ struct Installation {
   std::vector<std::string> boxes;    // texts of the message boxes met
   std::string uninstallCommand;      // the uninstall entry's UninstallString
   std::string logPath;
+  std::string logText;               // the install log as the installer wrote it
   std::vector<std::string> folders, files, shortcuts, sharedFiles;
   std::vector<RegistryValue> values;
   std::vector<std::string> problems;
