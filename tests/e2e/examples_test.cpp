@@ -15,6 +15,7 @@ struct Example {
   const char* product;    // [product] name: the uninstall entry's key
   std::vector<std::string> pages;       // titles in order, English texts
   std::vector<std::string> ownFiles;    // below the installation folder
+  std::size_t shortcuts = 0, values = 0, sharedFiles = 0;   // as the manifest asks
   const char* windows = "";             // the version Wine poses as, when the product asks for one
 };
 
@@ -24,9 +25,10 @@ const Example Examples[] = {
       "Setup Complete"},
      {"notes.txt", "readme.txt", "uninstall.exe", "uninstall.log"}},
     {"compact", "Pocket Timer 1.2",
-     {"Welcome to Pocket Timer", "Choose Destination Folder", "Select Start Menu Folder", "Ready to Install",
+     {"Welcome to the Pocket Timer Setup", "Choose Destination Folder", "Select Start Menu Folder", "Ready to Install",
       "Installing", "Setup Complete"},
-     {"timer.ini", "timer.txt", "uninstall.exe"}},
+     {"timer.ini", "timer.txt", "uninstall.exe"},
+     1},
     {"multilingual", "Atlas Notes 3.1",
      {"Select Language", "Welcome to the Atlas Notes Setup", "Choose Destination Folder", "Ready to Install",
       "Installing", "Setup Complete"},
@@ -35,7 +37,7 @@ const Example Examples[] = {
      {"Select Language", "Welcome to the Acme Widget Setup", "License Agreement", "Readme Information",
       "Choose Destination Folder", "Select Start Menu Folder", "Ready to Install", "Installing", "Setup Complete"},
      {"README.txt", "widget.cfg", "docs\\manual.txt", "docs\\faq.txt", "samples\\round.wdg", "uninstall.exe"},
-     "winxp"},
+     4, 5, 1, "winxp"},
 };
 
 class Examples_ : public testing::TestWithParam<Example> {};
@@ -60,6 +62,9 @@ TEST_P(Examples_, InstallsEveryPageThenUninstallsWithoutTrace) {
   EXPECT_EQ(walk::UninstallEntryValue(example.product, "DisplayName").empty(), false);
   for (const std::string& name : example.ownFiles) EXPECT_TRUE(files::Exists(folder + "\\" + name)) << name;
   EXPECT_TRUE(walk::CheckInstalled(run));
+  EXPECT_EQ(example.shortcuts, run.shortcuts.size());
+  EXPECT_EQ(example.values, run.values.size());
+  EXPECT_EQ(example.sharedFiles, run.sharedFiles.size());
   // The log lists the example's files among its own.
   for (const std::string& name : example.ownFiles) {
     if (name.find(".log") != std::string::npos) continue;
