@@ -248,10 +248,11 @@ bool Install(const std::string& installerPath, const std::string& productName, c
     // The next page, or a box the last step raised.
     struct Wait {
       HWND frame, shown;
-      const std::string* title;
+      const std::string* shownTitle;
       DWORD id;
       HWND page, box;
-    } wait = {frame, shown, &shownTitle, program.id, nullptr, nullptr};
+      std::string title;
+    } wait = {frame, shown, &shownTitle, program.id, nullptr, nullptr, {}};
     bool changed = Until(options.wait, [](void* context) {
       Wait* w = (Wait*)context;
       w->box = FindDialog(w->id, w->frame, 65535);
@@ -259,8 +260,8 @@ bool Install(const std::string& installerPath, const std::string& productName, c
       w->page = ui::CurrentPage(w->frame);
       if (!w->page) return false;
       // A page just made has no title yet.
-      std::string title = ui::ControlText(w->page, 1001);
-      return !title.empty() && (w->page != w->shown || title != *w->title);
+      w->title = ui::ControlText(w->page, 1001);
+      return !w->title.empty() && (w->page != w->shown || w->title != *w->shownTitle);
     }, &wait);
     if (!changed) {
       result.problems.push_back("the wizard stayed on \"" + shownTitle + "\"");
@@ -274,7 +275,7 @@ bool Install(const std::string& installerPath, const std::string& productName, c
       continue;
     }
     shown = wait.page;
-    shownTitle = ui::ControlText(shown, 1001);
+    shownTitle = wait.title;
     result.pages.push_back(shownTitle);
     Shoot(options, result, shownTitle);
     // The installing page may have moved on meanwhile: look again.
