@@ -36,9 +36,13 @@ std::string Slug(const std::string& text) {
   return slug.empty() ? "page" : slug;
 }
 
-void Shoot(const Options& options, Installation& result, const std::string& name) {
+// With a frame, only while it still shows page: a page that has moved on
+// meanwhile (a quick installing page) would be shot as the next one.
+void Shoot(const Options& options, Installation& result, const std::string& name, HWND frame = nullptr,
+           HWND page = nullptr) {
   if (options.screenshots.empty()) return;
   Sleep(400);   // let the page paint
+  if (frame && ui::CurrentPage(frame) != page) return;
   char number[8];
   snprintf(number, sizeof number, "%02u-", (unsigned)result.shots.size() + 1);
   std::string path = options.screenshots + "\\" + number + Slug(name) + ".png";
@@ -277,7 +281,7 @@ bool Install(const std::string& installerPath, const std::string& productName, c
     shown = wait.page;
     shownTitle = wait.title;
     result.pages.push_back(shownTitle);
-    Shoot(options, result, shownTitle);
+    Shoot(options, result, shownTitle, frame, shown);
     // The installing page may have moved on meanwhile: look again.
     if (ui::CurrentPage(frame) != shown) continue;
     bool late = !ui::IsShown(frame, 1011);
