@@ -41,6 +41,8 @@ std::string Slug(const std::string& text) {
 void Shoot(const Options& options, Installation& result, const std::string& name, HWND frame = nullptr,
            HWND page = nullptr) {
   if (options.screenshots.empty()) return;
+  // A folder or document the product opened may lie on top of the wizard.
+  if (frame) SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Sleep(400);   // let the page paint
   if (frame && ui::CurrentPage(frame) != page) return;
   char number[8];
