@@ -1,0 +1,96 @@
+// Every example as the builder makes it, installed page by page to the
+// finish page and removed through its uninstall entry: the example's own
+// files appear in the folder it names and go again, and so does everything
+// the install log lists.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "demo/walk.h"
+#include "support/files.h"
+#include "support/ui_driver.h"
+
+namespace {
+
+struct Example {
+  const char* name;       // folder below examples/ and installer name
+  const char* product;    // [product] name: the uninstall entry's key
+  std::vector<std::string> pages;       // titles in order, English texts
+  std::vector<std::string> ownFiles;    // below the installation folder
+  std::size_t shortcuts = 0, values = 0, sharedFiles = 0;   // as the manifest asks
+  const char* windows = "";             // the version Wine poses as, when the product asks for one
+};
+
+const Example Examples[] = {
+    {"minimal", "Hello Notes 1.0",
+     {"Welcome to the Hello Notes 1.0 Setup", "Choose Destination Folder", "Ready to Install", "Installing",
+      "Setup Complete"},
+     {"notes.txt", "readme.txt", "uninstall.exe", "uninstall.log"}},
+    {"compact", "Pocket Timer 1.2",
+     {"Welcome to the Pocket Timer Setup", "Choose Destination Folder", "Select Start Menu Folder", "Ready to Install",
+      "Installing", "Setup Complete"},
+     {"timer.ini", "timer.txt", "uninstall.exe"},
+     1},
+    {"multilingual", "Atlas Notes 3.1",
+     {"Select Language", "Welcome to the Atlas Notes Setup", "Choose Destination Folder", "Ready to Install",
+      "Installing", "Setup Complete"},
+     {"atlas.txt", "places.txt", "uninstall.exe"}},
+    {"full", "Acme Widget 2.0",
+     {"Select Language", "Welcome to the Acme Widget Setup", "License Agreement", "Readme Information",
+      "Choose Destination Folder", "Select Start Menu Folder", "Ready to Install", "Installing", "Setup Complete"},
+     {"README.txt", "widget.cfg", "docs\\manual.txt", "docs\\faq.txt", "samples\\round.wdg", "uninstall.exe"},
+     4, 5, 1, "winxp"},
+};
+
+class Examples_ : public testing::TestWithParam<Example> {};
+
+std::string Folder(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+
+TEST_P(Examples_, InstallsEveryPageThenUninstallsWithoutTrace) {
+  const Example& example = GetParam();
+  std::string installer = files::FromEnvironmentPath("CORVEL_EXAMPLES") + "\\" + example.name + "-setup.exe";
+  ASSERT_TRUE(files::Exists(installer)) << installer << " was not built";
+  ui::DrawOwnFrames(std::string(example.name) + "-setup.exe");
+  walk::Options options;
+  options.windows = example.windows;
+  walk::Installation run;
+  bool installed = walk::Install(installer, example.product, options, run);
+  for (const std::string& problem : run.problems) ADD_FAILURE() << problem;
+  ASSERT_TRUE(installed);
+  // A small payload may pass the installing page before it can be seen.
+  std::vector<std::string> expected = example.pages, seen = run.pages;
+  for (auto* pages : {&expected, &seen}) pages->erase(std::remove(pages->begin(), pages->end(), "Installing"), pages->end());
+  EXPECT_EQ(expected, seen);
+
+  std::string folder = Folder(run.logPath);
+  EXPECT_EQ(run.logPath, folder + "\\uninstall.log");
+  EXPECT_EQ(walk::UninstallEntryValue(example.product, "DisplayName").empty(), false);
+  for (const std::string& name : example.ownFiles) EXPECT_TRUE(files::Exists(folder + "\\" + name)) << name;
+  EXPECT_TRUE(walk::CheckInstalled(run));
+  EXPECT_EQ(example.shortcuts, run.shortcuts.size());
+  EXPECT_EQ(example.values, run.values.size());
+  EXPECT_EQ(example.sharedFiles, run.sharedFiles.size());
+  // The log lists the example's files among its own.
+  for (const std::string& name : example.ownFiles) {
+    if (name.find(".log") != std::string::npos) continue;
+    bool listed = false;
+    for (const std::string& file : run.files) listed |= lstrcmpiA(file.c_str(), (folder + "\\" + name).c_str()) == 0;
+    EXPECT_TRUE(listed) << name << " is not in the install log";
+  }
+
+  EXPECT_TRUE(walk::Uninstall(run, example.product, options));
+  EXPECT_TRUE(walk::CheckRemoved(run, example.product));
+  for (const std::string& name : example.ownFiles) EXPECT_FALSE(files::Exists(folder + "\\" + name)) << name;
+  EXPECT_FALSE(files::Exists(folder));
+  for (const std::string& problem : run.problems) ADD_FAILURE() << problem;
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, Examples_, testing::ValuesIn(Examples),
+                         [](const testing::TestParamInfo<Example>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
