@@ -259,7 +259,7 @@ int Uninstall(const std::string& uninstaller) {
   // uninstall page by the page's tree control.
   HWND done = nullptr;
   DWORD copyId = 0;
-  if (!PollUntil([&] { return (done = FindForeignBox(&copyId)) != nullptr; }))
+  if (!PollUntil([&] { return (done = FindForeignBox(&copyId)) != nullptr; }, 180000))
     return Fail(first, "the uninstall copy showed no final message");
   printf("uninstall %.4f\n", Now() - confirmed);
   SendMessageTimeoutA(done, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
