@@ -11,6 +11,7 @@ const int FileChecksumField = 36;       // u32, Adler-32 of bytes 40..EOF
 const int ChecksumStart = 40;
 const int DosHeaderSize = 64;
 const DWORD InflateChunk = 4096;
+const DWORD ChecksumChunk = 64 * 1024;
 
 // Expands a sync-flushed zlib stream (no final block, no trailer) into output.
 // Returns the bytes produced, or -1 when the inflater cannot start. With a

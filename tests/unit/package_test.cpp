@@ -1,11 +1,16 @@
 // Expanding the package's streams: sync-flushed zlib data without a final
-// block or trailer, damaged data, and the progress bar's arithmetic.
+// block or trailer, damaged data, and the progress bar's arithmetic; and the
+// start-up checksum over files of every length around its read size.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
+#include <zlib.h>
+#include <cstring>
+
 #include "compress.h"
 #include "package/package.h"
+#include "support/files.h"
 
 namespace {
 
@@ -116,6 +121,28 @@ TEST_F(Progress, NoTotalLeavesTheBarAlone) {
   SendMessageA(bar, PBM_SETPOS, 42, 0);
   Inflate(stream, output, bar, 0);
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 42);
+}
+
+// The sum is read in large pieces: lengths just short of, at and past a
+// piece, and several pieces with a tail, must all give zlib's value.
+TEST(OwnChecksum, IntactFilesOfEveryLengthAroundTheReadSizePass) {
+  std::string folder = files::MakeTemporaryFolder("corvel-checksum");
+  const DWORD lengths[] = {0, 1, ChecksumChunk - 1, ChecksumChunk, ChecksumChunk + 1, 3 * ChecksumChunk + 17};
+  for (DWORD length : lengths) {
+    SCOPED_TRACE(length);
+    std::vector<std::uint8_t> bytes = Sample(ChecksumStart + length);
+    uLong sum = adler32(adler32(0, nullptr, 0), bytes.data() + ChecksumStart, length);
+    std::memcpy(&bytes[FileChecksumField], &sum, 4);
+    std::string path = folder + "\\setup.exe";
+    ASSERT_TRUE(files::Write(path, bytes));
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    // The file is read from offset 40 whatever the position before.
+    SetFilePointer(file, 7, 0, FILE_BEGIN);
+    EXPECT_TRUE(VerifyOwnChecksum(file, (DWORD)sum));
+    CloseHandle(file);
+  }
+  files::RemoveTree(folder);
 }
 
 }  // namespace
