@@ -17,7 +17,11 @@ const DWORD WindowWait = 60000;
 // Only libraries the stub loads at run time and no system library imports:
 // a static import is bound by the system loader before the stub runs, and
 // Wine does not model the known-library list that protects those on Windows.
-const char* const PlantedNames[] = {"RichEd32.Dll", "VERSION.DLL", "DINPUT.DLL", "D3D8.DLL", "D3D9.DLL", "DDRAW.DLL"};
+// VERSION.DLL, which the stub also loads at run time, is left out for the
+// same reason: Wine's own copies of the stub's static imports import it, so
+// the loader binds a planted copy before the stub's first instruction (and
+// the process cannot start); the stub itself loads it from the system folder.
+const char* const PlantedNames[] = {"RichEd32.Dll", "DINPUT.DLL", "D3D8.DLL", "D3D9.DLL", "DDRAW.DLL"};
 
 class Planted : public testing::Test {
  protected:
