@@ -143,6 +143,12 @@ class RoundTrip : public testing::TestWithParam<Scenario> {
       all = all && found;
     }
     if (!all) ADD_FAILURE() << "the installation changed:\n" << snapshot::Describe(changes);
+    // The log carries the dialog set to the uninstaller: its first field.
+    std::vector<std::uint8_t> log = files::Read(installPath + "\\uninstall.log");
+    std::string text(log.begin(), log.end());
+    size_t appearance = 0;
+    for (int line = 0; line < 3; line++) appearance = text.find('\n', appearance) + 1;
+    EXPECT_EQ(text.substr(appearance, 2), GetParam().compact ? "1," : "0,") << "the log's appearance line";
     // The desktop is a link out of the machine here: looked at directly.
     EXPECT_TRUE(files::Exists(desktopLink)) << desktopLink;
     char value[MAX_PATH] = "";
@@ -176,7 +182,6 @@ TEST_P(RoundTrip, EverythingInstalledIsRemovedAndTheMachineIsAsBefore) {
   snapshot::State before = snapshot::Take(options);
   roundtrip::Choices choices;
   choices.language = scenario.language;
-  choices.compact = scenario.compact;
   ASSERT_NO_FATAL_FAILURE(roundtrip::InstallThroughWizard(setup, choices));
 
   std::string installPath = roundtrip::ReadText32(HKEY_LOCAL_MACHINE, AppKey, "InstallPath");

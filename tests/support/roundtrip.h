@@ -48,7 +48,6 @@ std::string TemporaryPath(const std::string& name);
 
 struct Choices {
   const char* language = "English";   // English or German
-  bool compact = false;                // the installer uses the compact dialog set
 };
 
 // Walks every page of the full example's wizard in the chosen language,

@@ -110,6 +110,10 @@ class CancelPoints : public testing::Test {
       RegDeleteValueA(key, SharedFile().c_str());
       RegCloseKey(key);
     }
+    // The rollback leaves the process in the stub's temporary folder.
+    char system[MAX_PATH];
+    GetTempPathA(MAX_PATH, system);
+    SetCurrentDirectoryA(system);
     files::RemoveTree(root);
   }
 

@@ -163,6 +163,10 @@ class Resources : public testing::Test {
     CloseHandle(InstallFinishedEvent);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") +
                                         Product).c_str());
+    // The rollback leaves the process in the stub's temporary folder.
+    char system[MAX_PATH];
+    GetTempPathA(MAX_PATH, system);
+    SetCurrentDirectoryA(system);
     files::RemoveTree(root);
   }
 
