@@ -224,8 +224,8 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   SettleVariables();
   char* uninstallerPath = CombinePath(GetVariable("%InstallPath%"), GetVariable("%UninstallerFileName%"));
   char* finalLogPath = FinalLogPath(uninstallerPath);
-  FreeBlock(TemporaryLogPath);
-  TemporaryLogPath = StartTemporaryLog();
+  // The log keeps its own copy of the path for the rollback.
+  FreeBlock(StartTemporaryLog());
   char copyPath[MAX_PATH];
   if (!GetTempFileNameA(TemporaryFolder, "KVZ", 0, copyPath)) copyPath[0] = 0;
 

@@ -1,0 +1,319 @@
+// Cancelling the install worker at each of its checkpoints, as the wizard
+// does once the user confirms Cancel: the quit message reaches the worker
+// while it waits at checkpoint k, the worker rolls back what its temporary
+// log records, and the machine is compared with its state before the run.
+// The default run tries a deterministic sample of the file phase and every
+// checkpoint after it; CORVEL_CANCEL_EVERY=1 tries every checkpoint.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+#include "common/heap.h"
+#include "engine/delayed.h"
+#include "engine/variables.h"
+#include "engine/worker.h"
+#include "script/model.h"
+#include "startup/process.h"
+#include "support/files.h"
+#include "support/snapshot.h"
+#include "uninstall/log.h"
+#include "uninstall/uninstall.h"
+#include "worker_support.h"
+
+namespace {
+
+const char TestKey[] = "Software\\CorvelCancelPoints";
+const std::string SharedKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+// ---- counting the worker's checkpoints --------------------------------------
+
+// Every checkpoint of the install worker ends in this call: the wait on the
+// gate is over and the worker looks for a quit message.
+bool IsCheckpoint(HWND window, UINT first, UINT last) {
+  return window == (HWND)-1 && first == WM_QUIT && last == WM_QUIT;
+}
+
+typedef BOOL(WINAPI* PeekFunction)(LPMSG, HWND, UINT, UINT, UINT);
+PeekFunction RealPeek;
+volatile LONG Checkpoints;
+LONG CancelAt;   // 0: never
+
+BOOL WINAPI CountingPeek(LPMSG message, HWND window, UINT first, UINT last, UINT remove) {
+  if (IsCheckpoint(window, first, last) && InterlockedIncrement(&Checkpoints) == CancelAt)
+    PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 0, 0);
+  return RealPeek(message, window, first, last, remove);
+}
+
+// The program's import of PeekMessageA, through which the linked stub code calls it.
+void** ImportSlot(const char* library, const char* function) {
+  BYTE* base = (BYTE*)GetModuleHandleA(nullptr);
+  IMAGE_NT_HEADERS* headers = (IMAGE_NT_HEADERS*)(base + ((IMAGE_DOS_HEADER*)base)->e_lfanew);
+  IMAGE_DATA_DIRECTORY directory = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  for (auto* import = (IMAGE_IMPORT_DESCRIPTOR*)(base + directory.VirtualAddress); import->Name; import++) {
+    if (lstrcmpiA((const char*)(base + import->Name), library)) continue;
+    auto* names = (IMAGE_THUNK_DATA*)(base + (import->OriginalFirstThunk ? import->OriginalFirstThunk
+                                                                         : import->FirstThunk));
+    auto* slots = (IMAGE_THUNK_DATA*)(base + import->FirstThunk);
+    for (; names->u1.AddressOfData; names++, slots++) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      auto* byName = (IMAGE_IMPORT_BY_NAME*)(base + names->u1.AddressOfData);
+      if (!lstrcmpA((const char*)byName->Name, function)) return (void**)&slots->u1.Function;
+    }
+  }
+  return nullptr;
+}
+
+bool CountCheckpoints() {
+  if (RealPeek) return true;
+  void** slot = ImportSlot("user32.dll", "PeekMessageA");
+  if (!slot) return false;
+  DWORD protection;
+  VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+  RealPeek = (PeekFunction)*slot;
+  *slot = (void*)CountingPeek;
+  VirtualProtect(slot, sizeof *slot, protection, &protection);
+  return true;
+}
+
+// ---- the package ----------------------------------------------------------------
+
+std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::string Contents(int folder, int file) {
+  std::string text = "file " + std::to_string(folder) + "/" + std::to_string(file) + "\n";
+  while (text.size() < 300) text += text;
+  return text;
+}
+
+class CancelPoints : public testing::Test {
+ protected:
+  static const int Folders = 10, FilesPerFolder = 25;
+  std::string root, temporary, app, shared, menu;
+
+  void SetUp() override {
+    ASSERT_TRUE(CountCheckpoints()) << "the program's import of PeekMessageA was not found";
+    root = files::MakeTemporaryFolder("corvel-cancel");
+    temporary = root + "\\temp";
+    app = root + "\\App";
+    shared = root + "\\Shared";
+    menu = root + "\\Menu";
+    CreateDirectoryA(temporary.c_str(), nullptr);
+    CreateDirectoryA(shared.c_str(), nullptr);
+  }
+  void TearDown() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, TestKey);
+    for (const char* key : {".cpxa", ".cpxb", "CorvelCancel.A", "CorvelCancel.B"}) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SharedKey.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+      RegDeleteValueA(key, SharedFile().c_str());
+      RegCloseKey(key);
+    }
+    // The rollback leaves the process in the stub's temporary folder.
+    char system[MAX_PATH];
+    GetTempPathA(MAX_PATH, system);
+    SetCurrentDirectoryA(system);
+    files::RemoveTree(root);
+  }
+
+  std::string SharedFile() const { return shared + "\\common.dll"; }
+  std::string ExistingFile() const { return app + "\\settings.txt"; }
+  std::string ExistingIni() const { return root + "\\existing.ini"; }
+
+  // What was there before the installation: its folder with a file the
+  // package replaces, a shared file another product counts once, a value the
+  // package overwrites and an INI file it adds to.
+  void PlaceEarlierState() {
+    CreateDirectoryA(app.c_str(), nullptr);
+    files::Write(ExistingFile(), Bytes("the user's settings"));
+    files::Write(SharedFile(), Bytes("shared library"));
+    files::Write(ExistingIni(), Bytes("[old]\r\nkept=1\r\n"));
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, SharedKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    DWORD one = 1;
+    RegSetValueExA(key, SharedFile().c_str(), 0, REG_DWORD, (const BYTE*)&one, sizeof one);
+    RegCloseKey(key);
+    RegCreateKeyExA(HKEY_CURRENT_USER, TestKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    RegSetValueExA(key, "Existing", 0, REG_SZ, (const BYTE*)"old", 4);
+    RegCloseKey(key);
+  }
+
+  std::vector<std::uint8_t> Installer() {
+    corvel::PackageDescription package;
+    corvel::Group main;
+    main.folder = "%InstallPath%";
+    main.entries.push_back(worker::RawFile("settings.txt", 0, "packaged settings"));
+    for (int folder = 0; folder < Folders; folder++) {
+      main.entries.push_back(corvel::folderEntry("data" + std::to_string(folder), 0));
+      for (int file = 0; file < FilesPerFolder; file++) {
+        std::string name = "f" + std::to_string(file) + ".dat";
+        main.entries.push_back(file % 2 ? worker::PackedFile(name, 1, Contents(folder, file))
+                                        : worker::RawFile(name, 1, Contents(folder, file)));
+      }
+    }
+    corvel::Group common;
+    common.folder = shared;
+    common.sharedFlag = 1;
+    common.entries.push_back(worker::RawFile("common.dll", 0, "shared library"));
+    package.groups = {main, common};
+
+    std::vector<corvel::Record> records = worker::BaseRecords("CorvelCancelPoints", app, true);
+    for (const char* name : {"Readme", "Manual", "Samples"})
+      records.push_back(corvel::shortcutRecord(menu + "\\Group\\" + name + ".lnk,%InstallPath%\\settings.txt"));
+    std::string key = std::string("1,") + TestKey;
+    for (const std::string& value : {key + ",Existing,1,new", key + ",Path,1,%InstallPath%", key + "\\Deeper,Count,4,7",
+                                     key + "\\Deeper,Name,1,cancel"})
+      records.push_back(corvel::registryRecord(value));
+    records.push_back(corvel::iniRecord("%InstallPath%\\app.ini,main,folder,%InstallPath%"));
+    records.push_back(corvel::iniRecord("%InstallPath%\\app.ini,main,mode,quick"));
+    records.push_back(corvel::iniRecord(ExistingIni() + ",app,path,%InstallPath%"));
+    records.push_back(corvel::associationRecord(".cpxa,CorvelCancel.A,text/x-a,A file,,notepad.exe %1,,0"));
+    records.push_back(corvel::associationRecord(".cpxb,CorvelCancel.B,text/x-b,B file,,notepad.exe %1,,0"));
+    auto written = corvel::writeInstaller(StubImage(), package, records);
+    return written.ok() ? written.value : std::vector<std::uint8_t>();
+  }
+
+  static std::vector<std::uint8_t> StubImage() {
+    std::vector<std::uint8_t> image(2048, 0x90);
+    image[0] = 'M';
+    image[1] = 'Z';
+    return image;
+  }
+
+  snapshot::Options Watched() const {
+    snapshot::Options options;
+    options.folders = {root};
+    options.keys = {{HKEY_CURRENT_USER, TestKey},
+                    {HKEY_LOCAL_MACHINE, SharedKey},
+                    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvelCancelPoints"}};
+    for (const char* key : {".cpxa", ".cpxb", "CorvelCancel.A", "CorvelCancel.B"})
+      options.keys.push_back({HKEY_CLASSES_ROOT, key});
+    // The installer itself and the stub's temporary folder, checked apart.
+    options.ignored = {root + "\\setup.exe", temporary};
+    return options;
+  }
+
+  // One run of the worker in a fresh setup model, cancelled at checkpoint
+  // cancelAt (0: not cancelled). Returns the number of checkpoints passed.
+  LONG Run(LONG cancelAt, worker::Outcome* outcome) {
+    ZeroMemory(&Model, sizeof(Model));
+    EXPECT_TRUE(CreateModelLists());
+    Model.languageIds = (StringList)PointerArray.Create(10);
+    CreateVariableTable();
+    TemporaryFolder = DuplicateString(temporary.c_str(), 0);
+    WorkerGateEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    InstallFinishedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    InstallSucceeded = true;
+    RebootRequired = RestartChosen = DelayedReplacementsPending = false;
+    EXPECT_TRUE(worker::LoadInstaller(root + "\\setup.exe", Installer()));
+    Checkpoints = 0;
+    CancelAt = cancelAt;
+    *outcome = worker::Execute({});
+    CancelAt = 0;
+    LONG passed = Checkpoints;
+    worker::CloseInstaller();
+    PointerArray.Destroy(Model.languageIds);
+    Model.languageIds = nullptr;
+    DestroyModel();
+    DestroyVariableTable();
+    DestroyList(&PendingReplacements);
+    DestroyList(&PendingTargets);
+    DestroyList(&PendingShared);
+    FreeBlock(TemporaryFolder);
+    TemporaryFolder = nullptr;
+    CloseHandle(WorkerGateEvent);
+    CloseHandle(InstallFinishedEvent);
+    return passed;
+  }
+
+  // Puts the machine back as it was before any run: after a whole
+  // installation, and after a rollback what it cannot restore (the replaced
+  // file, the overwritten value, the INI entry added to an existing file).
+  void ResetToEarlierState() {
+    files::RemoveTree(app);
+    files::RemoveTree(menu);
+    RegDeleteTreeA(HKEY_CURRENT_USER, TestKey);
+    for (const char* key : {".cpxa", ".cpxb", "CorvelCancel.A", "CorvelCancel.B"}) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvelCancelPoints");
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ExistingIni().c_str());
+    PlaceEarlierState();
+  }
+};
+
+TEST_F(CancelPoints, EveryCheckpointRollsBackToTheStateBefore) {
+  PlaceEarlierState();
+  snapshot::Options options = Watched();
+  snapshot::State before = snapshot::Take(options);
+
+  // A whole run first: how many checkpoints there are, and that it installs.
+  worker::Outcome outcome;
+  LONG total = Run(0, &outcome);
+  ASSERT_TRUE(outcome.ended && outcome.succeeded);
+  const LONG entries = 1 + Folders * (FilesPerFolder + 1);
+  // Two groups, every entry, 3 shortcuts, 4 values, 3 INI entries, 2 associations, the finishing phase.
+  EXPECT_EQ(total, 2 + entries + 1 + 3 + 4 + 3 + 2 + 1);
+  std::vector<std::string> installed = snapshot::Difference(before, snapshot::Take(options), options);
+  EXPECT_GT(installed.size(), (size_t)entries) << snapshot::Describe(installed);
+  // Removing that installation is another test's business; start again.
+  ResetToEarlierState();
+  std::vector<std::string> reset = snapshot::Difference(before, snapshot::Take(options), options);
+  ASSERT_TRUE(reset.empty()) << "the test could not put the machine back:\n" << snapshot::Describe(reset);
+
+  bool every = getenv("CORVEL_CANCEL_EVERY") && *getenv("CORVEL_CANCEL_EVERY") == '1';
+  const LONG filePhaseEnd = 2 + entries;   // the later phases start after this checkpoint
+  std::vector<LONG> points;
+  for (LONG k = 1; k <= total; k++)
+    if (every || k <= 4 || k > filePhaseEnd - 2 || k % 23 == 0) points.push_back(k);
+
+  // What the Parts do not restore: a file replaced earlier in the run keeps
+  // the packaged contents, an overwritten value its new data, and an INI
+  // entry written into an existing file stays.
+  std::map<std::string, int> allowedKinds;   // what differs, and after how many cancel points
+  int tried = 0, differing = 0;
+  for (LONG k : points) {
+    SCOPED_TRACE("cancelled at checkpoint " + std::to_string(k) + " of " + std::to_string(total));
+    LONG passed = Run(k, &outcome);
+    ASSERT_TRUE(outcome.ended) << "the worker did not end";
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_EQ(passed, k) << "the worker went on past the cancelled checkpoint";
+    EXPECT_TRUE(outcome.questions.empty()) << outcome.questions.front().text;
+    std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+    std::vector<std::string> unexpected;
+    for (const std::string& line : changes) {
+      std::string upper = line;
+      CharUpperBuffA(&upper[0], (DWORD)upper.size());
+      auto is = [&](const std::string& path) {
+        std::string wanted = path;
+        CharUpperBuffA(&wanted[0], (DWORD)wanted.size());
+        return upper.rfind("~ FILE " + wanted + ":", 0) == 0 || upper.rfind("~ REGISTRY " + wanted + ":", 0) == 0;
+      };
+      if (is(ExistingFile())) allowedKinds["the replaced file keeps the packaged contents"]++;
+      else if (is(std::string("HKCU\\") + TestKey + "|Existing")) allowedKinds["the overwritten value keeps its new data"]++;
+      else if (is(ExistingIni())) allowedKinds["the existing INI file keeps the added entry"]++;
+      else unexpected.push_back(line);
+    }
+    EXPECT_TRUE(unexpected.empty()) << "left behind by the rollback:\n" << snapshot::Describe(unexpected);
+    // The stub's temporary files: the log, the uninstaller copy, pending copies.
+    std::vector<std::string> leftovers;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((temporary + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do
+        if (found.cFileName[0] != '.') leftovers.push_back(found.cFileName);
+      while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    EXPECT_TRUE(leftovers.empty()) << "temporary file left: " << leftovers.front();
+    tried++;
+    if (!changes.empty()) differing++;
+    ResetToEarlierState();
+    if (HasFailure()) break;
+  }
+  printf("[ figures  ] %d of %ld checkpoints cancelled (%s); %d rollbacks left a difference:\n", tried, total,
+         every ? "every one" : "sample", differing);
+  for (const auto& [kind, count] : allowedKinds) printf("[ figures  ]   %s: after %d\n", kind.c_str(), count);
+  EXPECT_EQ(tried, (int)points.size());
+}
+
+}  // namespace
