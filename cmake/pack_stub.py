@@ -107,51 +107,84 @@ def init_section_size(path):
     fail('%s has no .init section' % path)
 
 
-def move_dialogs_to_tail(image, section):
-    """Lays the resource data out with every dialog template last. Returns
-    the dialog bytes, the section offset where they start, and the section's
-    new bytes without them: the directory and the other data (icon,
-    manifest) stay in the file."""
+def read_resources(section):
+    """The resource tree of a section as {type: {name: {language: (data,
+    code page)}}}; every type, name and language is a number."""
     raw = section['raw']
-    base = section['address']
-    entries = []   # (offset of the data entry in the section, type id)
 
-    def walk(offset, depth, type_id):
+    def entries(offset):
         named, numbered = struct.unpack_from('<HH', raw, offset + 12)
-        for index in range(named + numbered):
-            name, target = struct.unpack_from('<II', raw, offset + 16 + 8 * index)
-            this_type = name if depth == 0 else type_id
-            if target & 0x80000000:
-                walk(target & 0x7FFFFFFF, depth + 1, this_type)
-            else:
-                entries.append((target, this_type))
+        if named:
+            fail('resources with names instead of numbers are not packed')
+        for index in range(numbered):
+            yield struct.unpack_from('<II', raw, offset + 16 + 8 * index)
 
-    walk(0, 0, None)
-    if not entries:
-        return b'', len(raw), raw
-    blobs = []
-    for entry, type_id in entries:
-        data_address, size = struct.unpack_from('<II', raw, entry)
-        blobs.append((entry, type_id, data_address - base, size))
-    start = min(offset for _, _, offset, _ in blobs)
-    kept = bytearray(raw[:start])
-    tail = bytearray()
-    placed = []
-    for entry, type_id, offset, size in sorted(blobs, key=lambda blob: blob[1] == RT_DIALOG):
-        chunk = raw[offset:offset + size]
-        if type_id == RT_DIALOG:
-            placed.append((entry, 'tail', len(tail)))
-            tail += chunk
-            tail += b'\0' * (align(len(tail), 4) - len(tail))
-        else:
-            placed.append((entry, 'kept', len(kept)))
-            kept += chunk
-            kept += b'\0' * (align(len(kept), 4) - len(kept))
-    tail_start = len(kept)
-    for entry, where, offset in placed:
-        address = base + offset + (tail_start if where == 'tail' else 0)
-        struct.pack_into('<I', kept, entry, address)
-    return bytes(tail), tail_start, bytes(kept)
+    tree = {}
+    for type_id, names in entries(0):
+        for name, languages in entries(names & 0x7FFFFFFF):
+            for language, entry in entries(languages & 0x7FFFFFFF):
+                address, size, code_page = struct.unpack_from('<III', raw, entry)
+                offset = address - section['address']
+                tree.setdefault(type_id, {}).setdefault(name, {})[language] = (raw[offset:offset + size], code_page)
+    return tree
+
+
+def layout_resources(tree, base, start, links, root=True):
+    """The directories, data entries and data of a resource tree (or, not at
+    the root, of one type's subtree), laid out for the section offset
+    `start` of a resource section at image offset `base`. `links` adds root
+    entries for subtrees laid out elsewhere: {type: section offset}."""
+    out = bytearray()
+    blobs = []   # (data entry offset in out, data, code page)
+
+    def directory(items):
+        at = len(out)
+        out.extend(struct.pack('<IIHHHH', 0, 0, 0, 0, 0, len(items)))
+        out.extend(bytes(8 * len(items)))
+        return at
+
+    def walk(node, depth):
+        at = directory(sorted(node))
+        for index, key in enumerate(sorted(node)):
+            value = node[key]
+            if isinstance(value, int):   # a subtree laid out elsewhere
+                target = value | 0x80000000
+            elif depth == 2:
+                target = start + len(out)
+                blobs.append((len(out), value[0], value[1]))
+                out.extend(bytes(16))
+            else:
+                target = (start + walk(value, depth + 1)) | 0x80000000
+            struct.pack_into('<II', out, at + 16 + 8 * index, key, target)
+        return at
+
+    if root:
+        walk({**tree, **links}, 0)
+    else:
+        walk(tree, 1)
+    for entry, data, code_page in blobs:
+        out.extend(bytes(align(len(out), 8) - len(out)))
+        struct.pack_into('<III', out, entry, base + start + len(out), len(data), code_page)
+        out.extend(data)
+    out.extend(bytes(align(len(out), 8) - len(out)))
+    return bytes(out)
+
+
+def split_resources(section):
+    """Lays out the resources with everything about the dialogs -- their
+    part of the directory, their data entries and their templates -- in a
+    tail behind the rest. The file keeps the root and the icon and manifest
+    (which the system and the shell read from the file); the unpacker writes
+    the tail. Returns the file's part and the tail."""
+    tree = read_resources(section)
+    dialogs = tree.pop(RT_DIALOG, None)
+    if not dialogs:
+        return layout_resources(tree, section['address'], 0, {}), b''
+    # The file's part has the same size wherever the dialogs' subtree lies.
+    probe = layout_resources(tree, section['address'], 0, {RT_DIALOG: 0})
+    tail = layout_resources(dialogs, section['address'], len(probe), {}, root=False)
+    kept = layout_resources(tree, section['address'], 0, {RT_DIALOG: len(probe)})
+    return kept, tail
 
 
 def read_imports(image):
@@ -341,10 +374,12 @@ def pack(path, head_object):
     data_end = len(image.memory[:importer['address']].rstrip(b'\0'))
     ranges = [(text['address'] + head_size, text['virtual_size'] - head_size),
               (data_start, max(data_end - data_start, 0))]
-    tail, tail_start, kept = move_dialogs_to_tail(image, rsrc)
+    kept, tail = split_resources(rsrc)
+    tail_start = len(kept)
     if tail:
         image.memory[rsrc['address'] + tail_start:rsrc['address'] + tail_start + len(tail)] = tail
         ranges.append((rsrc['address'] + tail_start, len(tail)))
+    image.set_directory(2, rsrc['address'], tail_start + len(tail))
     stream = b''.join(bytes(image.memory[address:address + size]) for address, size in ranges)
     stream += import_list(runtime)
     packed = deflate(stream)
