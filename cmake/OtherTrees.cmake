@@ -25,6 +25,12 @@ target_link_options(missing_function_test PRIVATE -static)
 add_test(NAME imports.missing_function COMMAND missing_function_test)
 set_tests_properties(imports.missing_function PROPERTIES TIMEOUT 120
   ENVIRONMENT "CORVEL_PACKED_PROBE=${CORVEL_PACKED_PROBE}")
+# The unpacker's inflater, compiled into a test program of its own.
+add_executable(inflater_test ${CORVEL_ROOT}/tests/imports/inflater_test.cpp)
+target_include_directories(inflater_test PRIVATE ${CORVEL_ROOT}/stub)
+target_link_libraries(inflater_test PRIVATE testsupport gtest)
+target_link_options(inflater_test PRIVATE -static)
+add_test(NAME imports.inflater COMMAND inflater_test)
 add_test(NAME build.stub_passes_size_and_import_checks
   COMMAND ${CMAKE_COMMAND} -DSTUB=${CORVEL_STUB32} -DOBJDUMP=${OBJDUMP32}
           -DALLOWED=${CORVEL_ROOT}/stub/imports.allow -DKEEP=ON -P ${CORVEL_ROOT}/cmake/CheckStub.cmake)

@@ -109,13 +109,15 @@ UNPACKED_CODE static void BuildHuffman(Huffman* h, const BYTE* lengths, int coun
     if (lengths[i]) h->symbols[offsets[lengths[i]]++] = (WORD)i;
 }
 
-// Codes are read bit by bit against the canonical code of each length.
+// Codes are read bit by bit against the canonical code of each length. The
+// lengths of a damaged stream may describe more codes than there are; the
+// unsigned comparison keeps every look-up inside the symbols read.
 UNPACKED_CODE static int DecodeSymbol(Inflater* s, const Huffman* h) {
   int code = 0, first = 0, index = 0;
   for (int length = 1; length < 16; length++) {
     code |= TakeBits(s, 1);
     int count = h->counts[length];
-    if (code - first < count) return h->symbols[index + code - first];
+    if ((unsigned)(code - first) < (unsigned)count) return h->symbols[index + code - first];
     index += count;
     first = (first + count) << 1;
     code <<= 1;
@@ -215,6 +217,8 @@ UNPACKED_CODE static void InflateBlocks(Inflater* s) {
         else
           while (repeat--) lengths[i++] = (BYTE)value;
       }
+      // A broken list leaves lengths unset: no table is built from them.
+      if (s->broken) break;
       // Move the distance lengths to where the fixed layout has them.
       for (unsigned i = distanceCount; i--;) lengths[288 + i] = lengths[literalCount + i];
     }
