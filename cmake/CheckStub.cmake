@@ -1,7 +1,9 @@
 cmake_policy(VERSION 3.25)
 # Checks a built stub: its size against the 16-bit package offset, and its
-# static imports against the allow-list. Run with cmake -P.
-#   -DSTUB=path -DOBJDUMP=path -DALLOWED=allow-list [-DSIZE_LIMIT=65536] [-DKEEP=ON]
+# imports against the allow-list: those in the system's import table and
+# those that the unpacker of a packed stub looks up from the list inside its
+# packed stream. Run with cmake -P.
+#   -DSTUB=path -DOBJDUMP=path -DALLOWED=allow-list [-DPYTHON=path] [-DSIZE_LIMIT=65536] [-DKEEP=ON]
 # A failing stub is removed, so that the next build makes it again instead of
 # taking it for up to date; KEEP leaves it (for checking the check).
 if(NOT SIZE_LIMIT)
@@ -47,11 +49,32 @@ foreach(line IN LISTS lines)
     set(dll "")
   endif()
 endforeach()
+set(static_count ${count})
+
+if(NOT PYTHON)
+  find_program(PYTHON NAMES python3 REQUIRED)
+endif()
+execute_process(COMMAND "${PYTHON}" "${CMAKE_CURRENT_LIST_DIR}/pack_stub.py" --runtime-imports "${STUB}"
+                OUTPUT_VARIABLE runtime RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the list of functions inside ${STUB} could not be read")
+endif()
+string(REPLACE "\n" ";" runtime "${runtime}")
+foreach(entry IN LISTS runtime)
+  if(entry)
+    math(EXPR count "${count} + 1")
+    if(NOT entry IN_LIST allowed)
+      list(APPEND forbidden "${entry}")
+    endif()
+  endif()
+endforeach()
+
 if(forbidden)
   string(REPLACE ";" "\n  " shown "${forbidden}")
   if(NOT KEEP)
     file(REMOVE "${STUB}")
   endif()
-  message(FATAL_ERROR "Static imports outside ${ALLOWED}:\n  ${shown}\nLoad them at run time from the system folder instead.")
+  message(FATAL_ERROR "Imports outside ${ALLOWED}:\n  ${shown}\nLoad them at run time from the system folder instead.")
 endif()
-message(STATUS "Stub imports: ${count}, all allowed")
+math(EXPR runtime_count "${count} - ${static_count}")
+message(STATUS "Stub imports: ${count} (${static_count} in the import table, ${runtime_count} in the packed list), all allowed")

@@ -8,7 +8,29 @@ add_test(NAME build.import_check_refuses_forbidden_import
           -DOBJDUMP=${OBJDUMP32} -DALLOWED=${CORVEL_ROOT}/stub/imports.allow
           -DSIZE_LIMIT=100000000 -DKEEP=ON -P ${CORVEL_ROOT}/cmake/CheckStub.cmake)
 set_tests_properties(build.import_check_refuses_forbidden_import PROPERTIES
-  PASS_REGULAR_EXPRESSION "Static imports outside.*VERSION.DLL!GetFileVersionInfoSizeA")
+  PASS_REGULAR_EXPRESSION "Imports outside.*VERSION.DLL!GetFileVersionInfoSizeA")
+# The packed probe imports VERSION.DLL's GetFileVersionInfoSizeA through the
+# unpacker's list only (the loader keeps the library's first function): the
+# check must find it there.
+set(CORVEL_PACKED_PROBE ${CORVEL_WIN32_BUILD_DIR}/tests/imports/packed_probe.exe)
+add_test(NAME build.packed_imports_are_checked
+  COMMAND ${CMAKE_COMMAND} -DSTUB=${CORVEL_PACKED_PROBE} -DOBJDUMP=${OBJDUMP32}
+          -DALLOWED=${CORVEL_ROOT}/stub/imports.allow
+          -DSIZE_LIMIT=100000000 -DKEEP=ON -P ${CORVEL_ROOT}/cmake/CheckStub.cmake)
+set_tests_properties(build.packed_imports_are_checked PROPERTIES
+  PASS_REGULAR_EXPRESSION "Imports outside.*VERSION.DLL!GetFileVersionInfoSizeA")
+add_executable(missing_function_test ${CORVEL_ROOT}/tests/imports/missing_function_test.cpp)
+target_link_libraries(missing_function_test PRIVATE testsupport gtest)
+target_link_options(missing_function_test PRIVATE -static)
+add_test(NAME imports.missing_function COMMAND missing_function_test)
+set_tests_properties(imports.missing_function PROPERTIES TIMEOUT 120
+  ENVIRONMENT "CORVEL_PACKED_PROBE=${CORVEL_PACKED_PROBE}")
+# The unpacker's inflater, compiled into a test program of its own.
+add_executable(inflater_test ${CORVEL_ROOT}/tests/imports/inflater_test.cpp)
+target_include_directories(inflater_test PRIVATE ${CORVEL_ROOT}/stub)
+target_link_libraries(inflater_test PRIVATE testsupport gtest)
+target_link_options(inflater_test PRIVATE -static)
+add_test(NAME imports.inflater COMMAND inflater_test)
 add_test(NAME build.stub_passes_size_and_import_checks
   COMMAND ${CMAKE_COMMAND} -DSTUB=${CORVEL_STUB32} -DOBJDUMP=${OBJDUMP32}
           -DALLOWED=${CORVEL_ROOT}/stub/imports.allow -DKEEP=ON -P ${CORVEL_ROOT}/cmake/CheckStub.cmake)

@@ -1,14 +1,13 @@
 // The stub links no run-time library, but the compiler still emits calls of
-// these for struct copies and initialisers. They stay outside the packed
-// part of the image: the unpacker's inflater may call them before the rest
-// of the program exists.
+// these for struct copies and initialisers. Their loops must not be turned
+// back into calls of themselves.
 #include <windows.h>
 
-#define UNPACKED __attribute__((section(".ztext"), optimize("no-tree-loop-distribute-patterns")))
+#define PLAIN_LOOPS __attribute__((optimize("no-tree-loop-distribute-patterns")))
 
 extern "C" {
 
-UNPACKED void* memmove(void* destination, const void* source, size_t length) {
+PLAIN_LOOPS void* memmove(void* destination, const void* source, size_t length) {
   char* to = (char*)destination;
   const char* from = (const char*)source;
   if (to < from)
@@ -18,18 +17,18 @@ UNPACKED void* memmove(void* destination, const void* source, size_t length) {
   return destination;
 }
 
-UNPACKED void* memcpy(void* destination, const void* source, size_t length) {
+PLAIN_LOOPS void* memcpy(void* destination, const void* source, size_t length) {
   return memmove(destination, source, length);
 }
 
-UNPACKED void* memset(void* destination, int value, size_t length) {
+PLAIN_LOOPS void* memset(void* destination, int value, size_t length) {
   char* to = (char*)destination;
   while (length--)
     to[length] = (char)value;
   return destination;
 }
 
-UNPACKED int memcmp(const void* first, const void* second, size_t length) {
+PLAIN_LOOPS int memcmp(const void* first, const void* second, size_t length) {
   const unsigned char* a = (const unsigned char*)first;
   const unsigned char* b = (const unsigned char*)second;
   for (; length--; a++, b++)
