@@ -131,17 +131,6 @@ std::string ExecutableOf(const std::string& command, std::string& arguments) {
   return path;
 }
 
-std::string ImagePath(DWORD processId) {
-  char path[MAX_PATH] = "";
-  DWORD length = MAX_PATH;
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (process) {
-    QueryFullProcessImageNameA(process, 0, path, &length);
-    CloseHandle(process);
-  }
-  return path;
-}
-
 // The uninstaller's temporary copy: its uninstall page (the dialog with the
 // leftover tree 1026) belongs to a program in the temporary folder.
 struct CopySearch {
@@ -156,7 +145,7 @@ BOOL CALLBACK FindCopyPage(HWND window, LPARAM parameter) {
   if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770" || !GetDlgItem(window, 1026) ||
       ui::Text(window).rfind(search->caption, 0) != 0)
     return TRUE;
-  std::string image = ImagePath(owner);
+  std::string image = ui::ImagePath(owner);
   if (lstrcmpiA(image.substr(0, search->temporary.size()).c_str(), search->temporary.c_str()) != 0) return TRUE;
   search->page = window;
   return FALSE;

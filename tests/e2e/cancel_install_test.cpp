@@ -96,12 +96,7 @@ class CancelInstall : public testing::Test {
   }
 
   void Run(const installers::Wizard& wizard, const std::string& name) {
-    std::vector<std::uint8_t> bytes = installers::MakeWizard(wizard, files::StubImage());
-    ASSERT_FALSE(bytes.empty());
-    std::string path = folder + "\\" + name;
-    ASSERT_TRUE(files::Write(path, bytes));
-    ui::DrawOwnFrames(name);
-    program = ui::Start(path, "", folder);
+    program = installers::StartWizard(wizard, folder, name);
     ASSERT_TRUE(program.process);
     frame = ui::WaitForWizard(program.id, WindowWait);
     ASSERT_TRUE(frame) << "no wizard appeared";
@@ -124,6 +119,18 @@ class CancelInstall : public testing::Test {
     EXPECT_EQ(InstallingQuestion, box.text);
     EXPECT_TRUE(ui::HasButton(box.window, IDYES) && ui::HasButton(box.window, IDNO));
     return box;
+  }
+
+  // Yes to the cancel question: the rollback runs, the wizard closes and
+  // the machine is as it was before the run.
+  void ExpectYesRestoresTheMachine(const ui::MessageBox& box, const snapshot::State& before,
+                                   const snapshot::Options& options) {
+    ASSERT_TRUE(ui::AnswerBox(box, IDYES));
+    DWORD code = 99;
+    ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
+    EXPECT_EQ(0u, code);
+    std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+    EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
   }
 
   int InstalledFiles() {
@@ -197,12 +204,7 @@ TEST_F(CancelInstall, YesRollsBackAndClosesLeavingTheMachineAsItWas) {
   ui::MessageBox box = AskToCancel();
   ASSERT_TRUE(box);
   EXPECT_GT(InstalledFiles(), 0) << "nothing to undo: the question came before the first file";
-  ASSERT_TRUE(ui::AnswerBox(box, IDYES));
-  DWORD code = 99;
-  ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
-  EXPECT_EQ(0u, code);
-  std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
-  EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
+  ExpectYesRestoresTheMachine(box, before, options);
 }
 
 bool HasValue(const std::string& subkey, const std::string& name) {
@@ -232,12 +234,7 @@ TEST_F(CancelInstall, YesInTheRegistryPhaseRemovesTheValuesAndKeysItMade) {
   ASSERT_TRUE(box);
   EXPECT_TRUE(HasValue(keyOf(0), nameOf(0))) << "the question came before the registry phase";
   EXPECT_FALSE(HasValue(keyOf(ValueCount - 1), nameOf(ValueCount - 1))) << "the registry phase was over";
-  ASSERT_TRUE(ui::AnswerBox(box, IDYES));
-  DWORD code = 99;
-  ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
-  EXPECT_EQ(0u, code);
-  std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
-  EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
+  ExpectYesRestoresTheMachine(box, before, options);
 }
 
 // A file of the product that is there already and held open: in an ordinary

@@ -29,17 +29,6 @@ std::string TemporaryPath(const std::string& name) {
   return folder + name;
 }
 
-std::string ImagePath(DWORD processId) {
-  char path[MAX_PATH] = "";
-  DWORD length = MAX_PATH;
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (process) {
-    QueryFullProcessImageNameA(process, 0, path, &length);
-    CloseHandle(process);
-  }
-  return path;
-}
-
 // A visible dialog of the process with this control: the uninstall page has
 // the tree 1026, a message box the static 65535. With id 0, of any
 // uninstaller copy in the temporary folder.
@@ -53,7 +42,7 @@ HWND FindDialog(DWORD processId, int control) {
     Search* s = (Search*)parameter;
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if ((s->processId ? owner != s->processId : ImagePath(owner).find(TemporaryPath("KVZ")) != 0) ||
+    if ((s->processId ? owner != s->processId : ui::ImagePath(owner).find(TemporaryPath("KVZ")) != 0) ||
         !IsWindowVisible(window) ||
         ui::ClassName(window) != "#32770" || !GetDlgItem(window, s->control))
       return TRUE;
@@ -173,7 +162,7 @@ class UninstallRun : public testing::Test {
     if (!page) return 0;
     GetWindowThreadProcessId(page, &copyId);
     copy = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, copyId);
-    copyPath = ImagePath(copyId);
+    copyPath = ui::ImagePath(copyId);
     return page;
   }
 

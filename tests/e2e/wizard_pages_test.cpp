@@ -40,12 +40,7 @@ class Pages : public testing::Test {
   }
 
   void Run(const installers::Wizard& wizard, const std::string& name, bool showsWizard = true) {
-    std::vector<std::uint8_t> bytes = installers::MakeWizard(wizard, files::StubImage());
-    ASSERT_FALSE(bytes.empty());
-    std::string path = folder + "\\" + name;
-    ASSERT_TRUE(files::Write(path, bytes));
-    ui::DrawOwnFrames(name);
-    program = ui::Start(path, "", folder);
+    program = installers::StartWizard(wizard, folder, name);
     ASSERT_TRUE(program.process);
     if (!showsWizard) return;
     frame = ui::WaitForWizard(program.id, WindowWait);

@@ -96,12 +96,7 @@ class Walk : public testing::TestWithParam<std::tuple<bool, bool>> {
   }
 
   void Run(const installers::Wizard& wizard, const std::string& name) {
-    std::vector<std::uint8_t> bytes = installers::MakeWizard(wizard, files::StubImage());
-    ASSERT_FALSE(bytes.empty());
-    std::string path = folder + "\\" + name;
-    ASSERT_TRUE(files::Write(path, bytes));
-    ui::DrawOwnFrames(name);
-    program = ui::Start(path, "", folder);
+    program = installers::StartWizard(wizard, folder, name);
     ASSERT_TRUE(program.process);
     frame = ui::WaitForWizard(program.id, WindowWait);
     ASSERT_TRUE(frame) << "no wizard appeared";

@@ -1,5 +1,7 @@
 #include "support/installers.h"
 
+#include "support/files.h"
+
 namespace installers {
 
 std::vector<std::uint8_t> MakeSmall(const std::string& product, const std::vector<std::uint8_t>& stub,
@@ -160,6 +162,14 @@ std::vector<std::uint8_t> MakeWizard(const Wizard& wizard, const std::vector<std
   if (!wizard.groups.empty()) package.groups = wizard.groups;
   auto installer = corvel::writeInstaller(stub, package, records);
   return installer.ok() ? installer.value : std::vector<std::uint8_t>();
+}
+
+ui::Program StartWizard(const Wizard& wizard, const std::string& folder, const std::string& name) {
+  std::vector<std::uint8_t> bytes = MakeWizard(wizard, files::StubImage());
+  std::string path = folder + "\\" + name;
+  if (bytes.empty() || !files::Write(path, bytes)) return {};
+  ui::DrawOwnFrames(name);
+  return ui::Start(path, "", folder);
 }
 
 }  // namespace installers

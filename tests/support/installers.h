@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "installer.h"
+#include "support/ui_driver.h"
 
 namespace installers {
 
@@ -36,5 +37,9 @@ struct Wizard {
   std::vector<corvel::Group> groups;
 };
 std::vector<std::uint8_t> MakeWizard(const Wizard& wizard, const std::vector<std::uint8_t>& stub);
+
+// Writes the wizard's installer on the test stub as folder\name and starts
+// it there with frames drawn for screenshots; no process when that failed.
+ui::Program StartWizard(const Wizard& wizard, const std::string& folder, const std::string& name);
 
 }  // namespace installers

@@ -30,17 +30,6 @@ std::string Upper(std::string text) {
   return text;
 }
 
-std::string ImagePath(DWORD processId) {
-  char path[MAX_PATH] = "";
-  DWORD length = MAX_PATH;
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-  if (process) {
-    if (!QueryFullProcessImageNameA(process, 0, path, &length)) path[0] = 0;
-    CloseHandle(process);
-  }
-  return path;
-}
-
 // A visible dialog of the process that has every control of want and none
 // of refuse. With process id 0: of any uninstaller copy in the temporary folder.
 HWND FindDialog(DWORD processId, std::initializer_list<int> want, std::initializer_list<int> refuse = {}) {
@@ -56,7 +45,7 @@ HWND FindDialog(DWORD processId, std::initializer_list<int> want, std::initializ
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770") return TRUE;
-        if (s->processId ? owner != s->processId : Upper(ImagePath(owner)).find(s->copies) != 0) return TRUE;
+        if (s->processId ? owner != s->processId : Upper(ui::ImagePath(owner)).find(s->copies) != 0) return TRUE;
         for (int id : s->want)
           if (!GetDlgItem(window, id)) return TRUE;
         for (int id : s->refuse)
@@ -285,7 +274,7 @@ void UninstallThroughEntry(const Removal& removal) {
   DWORD copyId = 0;
   GetWindowThreadProcessId(page, &copyId);
   HANDLE copy = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, copyId);
-  std::string copyPath = ImagePath(copyId);
+  std::string copyPath = ui::ImagePath(copyId);
   EXPECT_EQ(ui::Text(page), caption);
   if (removal.onPage) removal.onPage(copyId, copyPath);
 

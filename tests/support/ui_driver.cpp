@@ -36,6 +36,17 @@ void Finish(Program& program) {
   program.process = nullptr;
 }
 
+std::string ImagePath(DWORD processId) {
+  char path[MAX_PATH] = "";
+  DWORD length = MAX_PATH;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process) {
+    if (!QueryFullProcessImageNameA(process, 0, path, &length)) path[0] = 0;
+    CloseHandle(process);
+  }
+  return path;
+}
+
 std::string Text(HWND window) {
   char buffer[4096] = "";
   // WM_GETTEXT reads another process's controls, which GetWindowTextA does not.

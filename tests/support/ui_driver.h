@@ -17,6 +17,8 @@ Program Start(const std::string& path, const std::string& arguments = "",
               const std::string& folder = "");
 // Waits for the program to end; false on time-out. exitCode may be null.
 bool WaitForExit(const Program& program, DWORD milliseconds, DWORD* exitCode = nullptr);
+// The full path of a running process's program file; empty when unknown.
+std::string ImagePath(DWORD processId);
 // Ends a program that did not end by itself and closes its handle.
 void Finish(Program& program);
 

@@ -213,17 +213,7 @@ class CancelPoints : public testing::Test {
     CancelAt = 0;
     LONG passed = Checkpoints;
     worker::CloseInstaller();
-    PointerArray.Destroy(Model.languageIds);
-    Model.languageIds = nullptr;
-    DestroyModel();
-    DestroyVariableTable();
-    DestroyList(&PendingReplacements);
-    DestroyList(&PendingTargets);
-    DestroyList(&PendingShared);
-    FreeBlock(TemporaryFolder);
-    TemporaryFolder = nullptr;
-    CloseHandle(WorkerGateEvent);
-    CloseHandle(InstallFinishedEvent);
+    worker::ReleaseRunState();
     return passed;
   }
 

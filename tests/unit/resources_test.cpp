@@ -154,13 +154,7 @@ class Resources : public testing::Test {
   }
   void TearDown() override {
     Unload();
-    DestroyList(&PendingReplacements);
-    DestroyList(&PendingTargets);
-    DestroyList(&PendingShared);
-    FreeBlock(TemporaryFolder);
-    TemporaryFolder = nullptr;
-    CloseHandle(WorkerGateEvent);
-    CloseHandle(InstallFinishedEvent);
+    worker::ReleaseRunState();
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") +
                                         Product).c_str());
     // The rollback leaves the process in the stub's temporary folder.
@@ -183,10 +177,6 @@ class Resources : public testing::Test {
   void Unload() {
     if (!loaded) return;
     worker::CloseInstaller();
-    PointerArray.Destroy(Model.languageIds);
-    Model.languageIds = nullptr;
-    DestroyModel();
-    DestroyVariableTable();
     loaded = false;
   }
   bool loaded = false;

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "common/heap.h"
+#include "engine/delayed.h"
+#include "engine/variables.h"
 #include "engine/worker.h"
 #include "package/package.h"
 #include "script/model.h"
@@ -104,6 +106,20 @@ bool LoadInstaller(const std::string& path, const std::vector<std::uint8_t>& ins
 void CloseInstaller() {
   if (OwnFile != INVALID_HANDLE_VALUE) CloseHandle(OwnFile);
   OwnFile = INVALID_HANDLE_VALUE;
+  PointerArray.Destroy(Model.languageIds);
+  Model.languageIds = nullptr;
+  DestroyModel();
+  DestroyVariableTable();
+}
+
+void ReleaseRunState() {
+  DestroyList(&PendingReplacements);
+  DestroyList(&PendingTargets);
+  DestroyList(&PendingShared);
+  FreeBlock(TemporaryFolder);
+  TemporaryFolder = nullptr;
+  CloseHandle(WorkerGateEvent);
+  CloseHandle(InstallFinishedEvent);
 }
 
 Outcome Execute(const Run& run) {

@@ -46,7 +46,12 @@ struct Run {
 // Writes the installer to path, opens it as the stub's own file and loads
 // its script into the setup model. False when any of that failed.
 bool LoadInstaller(const std::string& path, const std::vector<std::uint8_t>& installer);
+// Closes the own file and frees the setup model and the variables the script
+// was loaded into.
 void CloseInstaller();
+// Frees what the worker's runs leave for the stub's cleanup: the pending
+// lists, the temporary folder and the two events.
+void ReleaseRunState();
 
 Outcome Execute(const Run& run);
 

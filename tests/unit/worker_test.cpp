@@ -96,17 +96,7 @@ class Worker : public testing::Test {
 
   void TearDown() override {
     worker::CloseInstaller();
-    PointerArray.Destroy(Model.languageIds);
-    Model.languageIds = nullptr;
-    DestroyModel();
-    DestroyVariableTable();
-    DestroyList(&PendingReplacements);
-    DestroyList(&PendingTargets);
-    DestroyList(&PendingShared);
-    FreeBlock(TemporaryFolder);
-    TemporaryFolder = nullptr;
-    CloseHandle(WorkerGateEvent);
-    CloseHandle(InstallFinishedEvent);
+    worker::ReleaseRunState();
     files::RemoveTree(root);
   }
 
