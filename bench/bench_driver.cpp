@@ -2,8 +2,9 @@
 // uninstaller, drives it through its windows as a user would, and prints
 // what it measured as "name value" lines for bench/run to collect.
 //
-//   bench_driver install SETUP.EXE            start-up, install and the
-//                                              stub's peak memory and handles
+//   bench_driver install SETUP.EXE            start-up and install
+//   bench_driver sampled SETUP.EXE            the same, with the stub's peak
+//                                              memory and handles sampled
 //   bench_driver startup SETUP.EXE            start-up alone
 //   bench_driver uninstall UNINSTALL.EXE      confirm, remove, final box
 //   bench_driver silent PROGRAM ARGUMENTS...  a silent run, start to exit
@@ -28,14 +29,16 @@ double Now() {
   return (double)counter.QuadPart / (double)frequency.QuadPart;
 }
 
-// Polls a condition finely (the figures are in milliseconds); false when it
-// did not come true in time.
+// Polls a condition every interval milliseconds; false when it did not come
+// true in time. Each look asks the installer's windows for their texts: a
+// finer poll while the installer works would slow down what it measures.
+const DWORD FinePoll = 1, WorkPoll = 10;
 template <typename Condition>
-bool PollUntil(Condition condition, DWORD milliseconds = Patience) {
+bool PollUntil(Condition condition, DWORD milliseconds = Patience, DWORD interval = FinePoll) {
   double end = Now() + milliseconds / 1000.0;
   while (!condition()) {
     if (Now() > end) return false;
-    Sleep(1);
+    Sleep(interval);
   }
   return true;
 }
@@ -164,13 +167,14 @@ int Fail(ui::Program& program, const char* what) {
 
 // Start-up (process start to the first page on screen), then Install on the
 // ready page and the time until the finish page shows, with the stub's
-// memory and handles sampled meanwhile. Finish closes the wizard.
-int Install(const std::string& setup, const std::string& readyTitle, const std::string& finishTitle) {
+// memory and handles sampled meanwhile when asked (the sampling costs the
+// system time of its own). Finish closes the wizard.
+int Install(const std::string& setup, const std::string& readyTitle, const std::string& finishTitle, bool sample) {
   double started = Now();
   ui::Program program = ui::Start(setup);
   if (!program.process) return Fail(program, "the installer did not start");
   Sampler sampler;
-  bool sampling = sampler.Start(program.id);
+  bool sampling = sample && sampler.Start(program.id);
   HWND frame = nullptr, page = nullptr;
   if (!PollUntil([&] { return (frame = FindFrame(program.id)) && (page = ui::CurrentPage(frame)); }))
     return Fail(program, "no wizard page appeared");
@@ -184,7 +188,7 @@ int Install(const std::string& setup, const std::string& readyTitle, const std::
         HWND box = FindBox(program.id);
         if (box) return true;
         return ui::ControlText(ui::CurrentPage(frame), 1001) == finishTitle;
-      }))
+      }, Patience, WorkPoll))
     return Fail(program, "the finish page did not show");
   double finished = Now();
   if (HWND box = FindBox(program.id)) {
@@ -259,7 +263,7 @@ int Uninstall(const std::string& uninstaller) {
   // uninstall page by the page's tree control.
   HWND done = nullptr;
   DWORD copyId = 0;
-  if (!PollUntil([&] { return (done = FindForeignBox(&copyId)) != nullptr; }, 180000))
+  if (!PollUntil([&] { return (done = FindForeignBox(&copyId)) != nullptr; }, 180000, WorkPoll))
     return Fail(first, "the uninstall copy showed no final message");
   printf("uninstall %.4f\n", Now() - confirmed);
   SendMessageTimeoutA(done, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
@@ -290,8 +294,9 @@ int Silent(const std::string& program, const std::string& arguments) {
 
 int main(int argc, char** argv) {
   std::string command = argc > 2 ? argv[1] : "";
-  if (command == "install" && argc >= 3)
-    return Install(argv[2], argc > 3 ? argv[3] : "Ready to Install", argc > 4 ? argv[4] : "Setup Complete");
+  if (command == "install" || command == "sampled")
+    return Install(argv[2], argc > 3 ? argv[3] : "Ready to Install", argc > 4 ? argv[4] : "Setup Complete",
+                   command == "sampled");
   if (command == "startup") return Startup(argv[2]);
   if (command == "uninstall") return Uninstall(argv[2]);
   if (command == "silent") {
@@ -299,7 +304,7 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc; i++) arguments += (i > 3 ? " " : "") + std::string(argv[i]);
     return Silent(argv[2], arguments);
   }
-  fprintf(stderr, "usage: bench_driver install SETUP [READY-TITLE FINISH-TITLE] | startup SETUP | uninstall UNINSTALLER | "
+  fprintf(stderr, "usage: bench_driver install|sampled SETUP [READY-TITLE FINISH-TITLE] | startup SETUP | uninstall UNINSTALLER | "
                   "silent PROGRAM [ARGUMENTS...]\n");
   return 2;
 }

@@ -17,8 +17,12 @@ PLAIN_LOOPS void* memmove(void* destination, const void* source, size_t length) 
   return destination;
 }
 
-PLAIN_LOOPS void* memcpy(void* destination, const void* source, size_t length) {
-  return memmove(destination, source, length);
+// The inflater's window copies come here, a whole installation's worth of
+// bytes: the string instruction moves them far faster than a byte loop.
+void* memcpy(void* destination, const void* source, size_t length) {
+  void* to = destination;
+  __asm__ volatile("rep movsb" : "+D"(to), "+S"(source), "+c"(length) : : "memory");
+  return destination;
 }
 
 PLAIN_LOOPS void* memset(void* destination, int value, size_t length) {

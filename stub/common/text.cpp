@@ -61,12 +61,12 @@ int ParseNumber(const char* text) {
   return negative ? -value : value;
 }
 
-static char Upper(char character) {
+char UpperCharacter(char character) {
   return (char)(DWORD_PTR)CharUpperA((char*)(DWORD_PTR)(BYTE)character);
 }
 
 static bool Same(char a, char b, bool caseSensitive) {
-  return a == b || (!caseSensitive && Upper(a) == Upper(b));
+  return a == b || (!caseSensitive && UpperCharacter(a) == UpperCharacter(b));
 }
 
 // The searched length: the text's own when length is -1 or reaches past it.

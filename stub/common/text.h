@@ -23,6 +23,8 @@ const char* Field(StringList fields, int index);   // never null: "" for a missi
 // "0x" hexadecimal, leading-zero octal, else decimal with an optional minus;
 // stops at the first character that does not fit and wraps at 32 bits.
 int ParseNumber(const char* text);
+// The character in upper case, as the system's case-blind comparisons see it.
+char UpperCharacter(char character);
 
 // The first occurrence of pattern starting within the first length bytes
 // less the pattern's length; null for a null or empty pattern.

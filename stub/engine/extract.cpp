@@ -209,7 +209,10 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
                         DWORD progressTotal) {
   const FileFields& fields = *entry.fields;
   WIN32_FIND_DATAA existing;
-  HANDLE search = FindFirstFileA(path, &existing);
+  // Most targets do not exist yet: asking for attributes tells so without
+  // opening the folder for a search.
+  HANDLE search = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ? INVALID_HANDLE_VALUE
+                                                                      : FindFirstFileA(path, &existing);
   bool existed = search != INVALID_HANDLE_VALUE;
   if (existed) {
     FindClose(search);
@@ -341,7 +344,7 @@ bool ExtractFolderGroups(const BYTE* package, DWORD packageSize, HWND owner, HWN
         goOn = false;
         break;
       }
-      SendMessageA(progressBar, PBM_SETPOS, ProgressPercent((DWORD)(cursor - package) - first, end - first), 0);
+      MoveProgress(progressBar, ProgressPercent((DWORD)(cursor - package) - first, end - first));
       Entry entry;
       if (!ReadEntry(cursor, limit, &entry) || entry.depth >= (DWORD)Count(stack)) {
         intact = goOn = false;

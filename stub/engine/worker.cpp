@@ -47,20 +47,14 @@ void ShowCurrentItem(const char* path) {
     DrawTextExA(ItemContext, shown, -1, &area,
                 DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, 0);
   }
+  // The label paints its own background (the page's colour), so the new
+  // name replaces the old one without a repaint of the page.
   SetWindowTextA(CurrentItem, shown);
   FreeBlock(shown);
-  // The label is transparent: its old text goes only when the frame repaints
-  // the page background beneath it.
-  InvalidateControlArea(CurrentItem, false);
-  UpdateWindow(Page);
 }
 
 void ShowPhaseText(int index) {
   if (PhaseText) SetWindowTextA(PhaseText, LookupText(10, index));
-}
-
-static void SetProgress(DWORD position) {
-  if (ProgressBar) SendMessageA(ProgressBar, PBM_SETPOS, position, 0);
 }
 
 static int Ask(HWND owner, int group, int index, const char* argument1, const char* argument2, UINT style) {
@@ -212,6 +206,7 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   MSG message;
   PeekMessageA(&message, 0, WM_USER, WM_USER, PM_NOREMOVE);
   ProgressBar = GetDlgItem(Page, ProgressBarControl);
+  ForgetProgress();
   CurrentItem = GetDlgItem(Page, CurrentItemControl);
   PhaseText = GetDlgItem(Page, PhaseTextControl);
   StringList fields = 0;
@@ -246,7 +241,7 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   if (mapping) CloseHandle(mapping);
 
   if (goOn) {
-    SetProgress(100);
+    MoveProgress(ProgressBar, 100);
     if (withUninstaller) {
       RecordLogLine("b", uninstallerPath, !PathExists(uninstallerPath), false);
       RecordLogLine("b", finalLogPath, !PathExists(finalLogPath), false);

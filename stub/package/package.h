@@ -15,9 +15,17 @@ const DWORD ChecksumChunk = 64 * 1024;
 
 // Expands a sync-flushed zlib stream (no final block, no trailer) into output.
 // Returns the bytes produced, or -1 when the inflater cannot start. With a
-// progress bar, moves it by the share of progressTotal consumed here.
+// progress bar, moves it by the share of progressTotal consumed here, from
+// where MoveProgress last put it (0 after ForgetProgress).
 int InflateBuffer(const BYTE* input, int inputLength, BYTE* output, DWORD outputCapacity,
                   HWND progressBar, DWORD progressTotal);
+
+// Sets the progress bar to position unless it shows that already: every
+// position sent to the bar from the worker is a round trip to the main
+// thread, and most entries do not move it. ForgetProgress makes the next
+// position go out whatever it is (a new bar, or one set elsewhere).
+void MoveProgress(HWND progressBar, DWORD position);
+void ForgetProgress();
 
 // done * 100 / total in whole percent, exact for any 32-bit operands (the
 // product itself overflows 32 bits past 42 MB).

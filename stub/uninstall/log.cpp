@@ -39,6 +39,55 @@ static bool InFolderCache(const char* path) {
   return false;
 }
 
+// The lines recorded, found by a hash of their upper-case form: a search
+// through every earlier line for each new one would grow with the square of
+// the file count. A slot holds a line's index plus one; 0 is free.
+static int* LineSlots;
+static DWORD SlotCount;   // a power of two, over twice the lines held
+
+static int* FindSlot(const char* line) {
+  DWORD hash = 0;
+  for (const char* c = line; *c; c++)
+    hash = hash * 31 + (BYTE)UpperCharacter(*c);
+  for (DWORD mask = SlotCount - 1;; hash++) {
+    int* slot = &LineSlots[hash & mask];
+    if (!*slot || !lstrcmpiA(GetItem(LogLines, *slot - 1), line))
+      return slot;
+  }
+}
+
+static bool MakeRoomForLine() {
+  if ((DWORD)Count(LogLines) * 2 < SlotCount)
+    return true;
+  DWORD count = SlotCount ? SlotCount * 2 : 256;
+  int* slots = (int*)AllocateBlock(count * sizeof(int));
+  if (!slots)
+    return false;
+  FreeBlock(LineSlots);
+  LineSlots = slots;
+  SlotCount = count;
+  for (int i = 0; i < Count(LogLines); i++)
+    if (GetItem(LogLines, i))
+      *FindSlot(GetItem(LogLines, i)) = i + 1;
+  return true;
+}
+
+// Adds the line unless an equal one (case aside) is there already, or when
+// repeats are allowed; true when it was added.
+static bool AddLine(const char* line, bool repeatsAllowed) {
+  if (!line || !MakeRoomForLine())
+    return false;
+  int* slot = FindSlot(line);
+  if (*slot && !repeatsAllowed)
+    return false;
+  int index = AppendItem(LogLines, line);
+  if (index < 0)
+    return false;
+  if (!*slot)
+    *slot = index + 1;
+  return true;
+}
+
 void RecordLogLine(const char* kind, const char* path, bool writeNow, bool checkCache) {
   if (path && checkCache && InFolderCache(path))
     return;
@@ -48,8 +97,7 @@ void RecordLogLine(const char* kind, const char* path, bool writeNow, bool check
   if (!LogLines && !CreateList(&LogLines, 64))
     return;
   char* line = path ? ConcatStrings(kind, ",", path, "\n") : ConcatStrings(kind, "\n");
-  if (line && FindItem(LogLines, line, 0, 0) < 0 && AppendItem(LogLines, line) >= 0 && writeNow &&
-      LogFile != INVALID_HANDLE_VALUE)
+  if (AddLine(line, false) && writeNow && LogFile != INVALID_HANDLE_VALUE)
     WriteText(LogFile, line);
   FreeBlock(line);
 }
@@ -58,7 +106,7 @@ void RecordLogLine(const char* kind, const char* path, bool writeNow, bool check
 // test, since display name and product name may well be equal.
 static void RecordNameLine(const char* name) {
   char* line = ConcatStrings(name, "\n");
-  if (line && AppendItem(LogLines, line) >= 0)
+  if (AddLine(line, true))
     WriteText(LogFile, line);
   FreeBlock(line);
 }
@@ -123,6 +171,9 @@ char* FinalLogPath(const char* uninstallerPath) {
 
 void FreeLogLines() {
   DestroyList(&LogLines);
+  FreeBlock(LineSlots);
+  LineSlots = 0;
+  SlotCount = 0;
 }
 
 // Cuts the line that starts at text at its line feed; the text after it, or

@@ -221,10 +221,16 @@ static void ShowEntryPath(HWND label, const char* path) {
   InvalidateControlArea(label, true);
 }
 
-static void ShowEntry(HWND page, char kind, const char* path) {
-  HWND phase = GetDlgItem(page, 1003);
-  SetWindowTextA(phase, PhaseTexts[kind - 'a']);
-  InvalidateControlArea(phase, true);
+// Every text set and area repainted is a round trip to the page's thread:
+// the phase label is written only when its text changes.
+static void ShowEntry(HWND page, char kind, const char* path, const char** phaseShown) {
+  const char* phaseText = PhaseTexts[kind - 'a'];
+  if (phaseText != *phaseShown) {
+    HWND phase = GetDlgItem(page, 1003);
+    SetWindowTextA(phase, phaseText);
+    InvalidateControlArea(phase, true);
+    *phaseShown = phaseText;
+  }
   bool pathKind = kind == 'a' || kind == 'b' || kind == 'g' || kind == 'h';
   ShowEntryPath(GetDlgItem(page, 1004), pathKind ? path : "");
 }
@@ -247,19 +253,21 @@ DWORD WINAPI UninstallWorker(void* parameter) {
     return 1;
   StringList fields = 0;
   CreateList(&fields, 15);
-  int progress = 0;
+  int progress = 0, progressShown = -1;
+  const char* phaseShown = 0;
   bool quit = false;
   while (char kind = NextLogEntry(fields)) {
     if (page) {
       if ((quit = QuitRequested()))
         break;
       progress += 100;
-      SendDlgItemMessageA(page, 1023, PBM_SETPOS, progress / count, 0);
+      if (progress / count != progressShown)
+        SendDlgItemMessageA(page, 1023, PBM_SETPOS, progressShown = progress / count, 0);
       Sleep(1000 / count);
     }
     UndoEntry(page, kind, fields);
     if (page)
-      ShowEntry(page, kind, Field(fields, 0));
+      ShowEntry(page, kind, Field(fields, 0), &phaseShown);
   }
   DestroyList(&fields);
   if (quit)

@@ -337,7 +337,10 @@ static INT_PTR ColourStatic(HWND page, HDC dc, HWND control) {
   SetBkMode(dc, TRANSPARENT);
   bool boxOnPage = (PageKind == StartMenuPage && id >= 1003 && id <= 1005) ||
                    (PageKind == FinishPage && id >= 1004 && id <= 1006) ||
-                   (PageKind == DestinationPage && id == 1003);
+                   (PageKind == DestinationPage && id == 1003) ||
+                   // The file label changes once per file: clearing its own
+                   // area spares the page and the frame a repaint each time.
+                   (PageKind == InstallingPage && id == CurrentItemControl);
   return (INT_PTR)(boxOnPage ? Drawing.pageBrush : GetStockObject(NULL_BRUSH));
 }
 

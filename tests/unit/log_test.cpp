@@ -97,6 +97,31 @@ TEST_F(LogTest, SameLineTwiceOrInOtherCaseIsRecordedOnce) {
   FreeBlock(temporary);
 }
 
+// Thousands of lines, as a large installation records: each is kept once
+// however often and in whatever case it comes again, letters beyond ASCII
+// included, and the order of first recording stays.
+TEST_F(LogTest, ManyLinesStayDistinctAcrossCaseAndRepeats) {
+  char* temporary = StartTemporaryLog();
+  ASSERT_NE(temporary, nullptr);
+  const int lines = 5000;
+  std::string expected = Header;
+  for (int i = 0; i < lines; i++) {
+    std::string path = "C:\\D\xe9mo\\file" + std::to_string(i) + ".txt";
+    RecordLogLine("b", path.c_str(), true, false);
+    expected += "b," + path + "\n";
+  }
+  for (int i = lines - 1; i >= 0; i--) {
+    std::string path = "c:\\D\xc9MO\\FILE" + std::to_string(i) + ".TXT";
+    RecordLogLine("b", path.c_str(), true, false);
+  }
+  RecordLogLine("b", "C:\\D\xe9mo\\file5000.txt", true, false);
+  expected += "b,C:\\D\xe9mo\\file5000.txt\n";
+  EXPECT_EQ(Count(LogLines), 4 + lines + 1);
+  EXPECT_EQ(FileText(temporary), expected);
+  EndLog(temporary, nullptr, true);
+  FreeBlock(temporary);
+}
+
 TEST_F(LogTest, FolderCacheCheckDropsSpecialFoldersOnlyWhenAsked) {
   AppendItem(FolderCache, "C:\\Program Files");
   AppendItem(FolderCache, "C:\\Users\\Demo\\Desktop");

@@ -87,18 +87,19 @@ class Progress : public testing::Test {
     bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(bar);
     SendMessageA(bar, PBM_SETRANGE32, 0, 100);
+    ForgetProgress();
   }
   void TearDown() override { DestroyWindow(bar); }
   HWND bar = nullptr;
 };
 
-// The bar moves from where it stood by the share of the total that this
-// stream's stored bytes make up, counted in whole 4,096-byte chunks.
+// The bar moves from where the worker last put it by the share of the total
+// that this stream's stored bytes make up, counted in whole 4,096-byte chunks.
 TEST_F(Progress, PositionGrowsByTheShareOfTheTotal) {
   auto data = Sample(200000);
   auto stream = corvel::compressStream(data);
   std::vector<std::uint8_t> output(data.size());
-  SendMessageA(bar, PBM_SETPOS, 10, 0);
+  MoveProgress(bar, 10);
   DWORD total = (DWORD)stream.size() * 4;
   ASSERT_EQ(Inflate(stream, output, bar, total), (int)data.size());
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 10 + (LRESULT)(stream.size() * 100 / total));
@@ -113,6 +114,19 @@ TEST_F(Progress, LargeStreamsDoNotOverflowTheArithmetic) {
   DWORD total = 60u << 20;
   ASSERT_EQ(Inflate(stream, output, bar, total), (int)data.size());
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), (LRESULT)((unsigned long long)stream.size() * 100 / total));
+}
+
+// A position the bar already has from the worker is not sent again; after
+// ForgetProgress the next one goes out whatever it is.
+TEST_F(Progress, RepeatedPositionsAreNotSentAgain) {
+  MoveProgress(bar, 30);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 30);
+  SendMessageA(bar, PBM_SETPOS, 50, 0);   // moved behind the worker's back
+  MoveProgress(bar, 30);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 50);
+  ForgetProgress();
+  MoveProgress(bar, 30);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 30);
 }
 
 TEST_F(Progress, NoTotalLeavesTheBarAlone) {
