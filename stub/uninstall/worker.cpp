@@ -206,33 +206,52 @@ static void UndoEntry(HWND page, char kind, StringList fields) {
   }
 }
 
-// The path label shows the path shortened in its middle to fit one line.
-static void ShowEntryPath(HWND label, const char* path) {
-  char* text = DuplicateString(path, 4);
+// What the page shows of the entry being undone. Every text set and area
+// repainted is a round trip to the page's thread: the labels are written
+// only when their text changes, and the context that measures the path is
+// made once.
+struct EntryDisplay {
+  HWND phase, path;
+  HDC measure;
+  HGDIOBJ oldFont;
   RECT area;
-  GetClientRect(label, &area);
-  HDC context = CreateCompatibleDC(0);
-  HGDIOBJ font = SelectObject(context, (HGDIOBJ)SendMessageA(label, WM_GETFONT, 0, 0));
-  DrawTextA(context, text, -1, &area, DT_PATH_ELLIPSIS | DT_MODIFYSTRING | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(context, font);
-  DeleteDC(context);
-  SetWindowTextA(label, text);
-  FreeBlock(text);
-  InvalidateControlArea(label, true);
+  const char* phaseShown;
+  bool pathEmpty;
+};
+
+static void OpenEntryDisplay(EntryDisplay& display, HWND page) {
+  display.phase = GetDlgItem(page, 1003);
+  display.path = GetDlgItem(page, 1004);
+  GetClientRect(display.path, &display.area);
+  display.measure = CreateCompatibleDC(0);
+  display.oldFont = SelectObject(display.measure, (HGDIOBJ)SendMessageA(display.path, WM_GETFONT, 0, 0));
+  display.phaseShown = 0;
+  display.pathEmpty = false;
 }
 
-// Every text set and area repainted is a round trip to the page's thread:
-// the phase label is written only when its text changes.
-static void ShowEntry(HWND page, char kind, const char* path, const char** phaseShown) {
+static void CloseEntryDisplay(EntryDisplay& display) {
+  SelectObject(display.measure, display.oldFont);
+  DeleteDC(display.measure);
+}
+
+// The path label shows the path shortened in its middle to fit one line.
+static void ShowEntry(EntryDisplay& display, char kind, const char* path) {
   const char* phaseText = PhaseTexts[kind - 'a'];
-  if (phaseText != *phaseShown) {
-    HWND phase = GetDlgItem(page, 1003);
-    SetWindowTextA(phase, phaseText);
-    InvalidateControlArea(phase, true);
-    *phaseShown = phaseText;
+  if (phaseText != display.phaseShown) {
+    SetWindowTextA(display.phase, phaseText);
+    InvalidateControlArea(display.phase, true);
+    display.phaseShown = phaseText;
   }
   bool pathKind = kind == 'a' || kind == 'b' || kind == 'g' || kind == 'h';
-  ShowEntryPath(GetDlgItem(page, 1004), pathKind ? path : "");
+  if (!pathKind && display.pathEmpty)
+    return;
+  char* text = DuplicateString(pathKind ? path : "", 4);
+  RECT area = display.area;
+  DrawTextA(display.measure, text, -1, &area, DT_PATH_ELLIPSIS | DT_MODIFYSTRING | DT_SINGLELINE | DT_NOPREFIX);
+  SetWindowTextA(display.path, text);
+  FreeBlock(text);
+  InvalidateControlArea(display.path, true);
+  display.pathEmpty = !pathKind;
 }
 
 // Waits while the page holds the gate; true when the page asked to quit.
@@ -254,7 +273,9 @@ DWORD WINAPI UninstallWorker(void* parameter) {
   StringList fields = 0;
   CreateList(&fields, 15);
   int progress = 0, progressShown = -1;
-  const char* phaseShown = 0;
+  EntryDisplay display;
+  if (page)
+    OpenEntryDisplay(display, page);
   bool quit = false;
   while (char kind = NextLogEntry(fields)) {
     if (page) {
@@ -267,8 +288,10 @@ DWORD WINAPI UninstallWorker(void* parameter) {
     }
     UndoEntry(page, kind, fields);
     if (page)
-      ShowEntry(page, kind, Field(fields, 0), &phaseShown);
+      ShowEntry(display, kind, Field(fields, 0));
   }
+  if (page)
+    CloseEntryDisplay(display);
   DestroyList(&fields);
   if (quit)
     return 0;
