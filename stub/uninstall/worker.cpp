@@ -10,6 +10,7 @@
 #include "engine/actions.h"
 #include "engine/delayed.h"
 #include "engine/registry.h"
+#include "package/package.h"
 #include "script/model.h"
 #include "startup/process.h"
 #include "uninstall/leftover.h"
@@ -207,11 +208,11 @@ static void UndoEntry(HWND page, char kind, StringList fields) {
 }
 
 // What the page shows of the entry being undone. Every text set and area
-// repainted is a round trip to the page's thread: the labels are written
-// only when their text changes, and the context that measures the path is
-// made once.
+// repainted is a round trip to the page's thread: the labels and the bar
+// are written only when they change, and the context that measures the
+// path is made once.
 struct EntryDisplay {
-  HWND phase, path;
+  HWND phase, path, progress;
   HDC measure;
   HGDIOBJ oldFont;
   RECT area;
@@ -222,6 +223,7 @@ struct EntryDisplay {
 static void OpenEntryDisplay(EntryDisplay& display, HWND page) {
   display.phase = GetDlgItem(page, 1003);
   display.path = GetDlgItem(page, 1004);
+  display.progress = GetDlgItem(page, 1023);
   GetClientRect(display.path, &display.area);
   display.measure = CreateCompatibleDC(0);
   display.oldFont = SelectObject(display.measure, (HGDIOBJ)SendMessageA(display.path, WM_GETFONT, 0, 0));
@@ -272,18 +274,18 @@ DWORD WINAPI UninstallWorker(void* parameter) {
     return 1;
   StringList fields = 0;
   CreateList(&fields, 15);
-  int progress = 0, progressShown = -1;
+  int progress = 0;
   EntryDisplay display;
   if (page)
     OpenEntryDisplay(display, page);
+  ForgetProgress();
   bool quit = false;
   while (char kind = NextLogEntry(fields)) {
     if (page) {
       if ((quit = QuitRequested()))
         break;
       progress += 100;
-      if (progress / count != progressShown)
-        SendDlgItemMessageA(page, 1023, PBM_SETPOS, progressShown = progress / count, 0);
+      MoveProgress(display.progress, progress / count);
       Sleep(1000 / count);
     }
     UndoEntry(page, kind, fields);

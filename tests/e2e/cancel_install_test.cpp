@@ -129,7 +129,7 @@ class CancelInstall : public testing::Test {
     DWORD code = 99;
     ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
     EXPECT_EQ(0u, code);
-    std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+    std::vector<std::string> changes = snapshot::ChangesSince(before, options);
     EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
   }
 
@@ -280,7 +280,7 @@ TEST_F(CancelInstall, FilesQueuedForTheRestartKeepTheirOldVersionAfterTheRollbac
   ReleaseHolders();
   // Also gone: the new versions that waited in the temporary folder, and no
   // count for the shared file was raised.
-  std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+  std::vector<std::string> changes = snapshot::ChangesSince(before, options);
   EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
 }
 

@@ -186,7 +186,7 @@ TEST_P(RoundTrip, EverythingInstalledIsRemovedAndTheMachineIsAsBefore) {
 
   std::string installPath = roundtrip::ReadText32(HKEY_LOCAL_MACHINE, AppKey, "InstallPath");
   ASSERT_FALSE(installPath.empty()) << "the installation left no InstallPath value";
-  std::vector<std::string> installed = snapshot::Difference(before, snapshot::Take(options), options);
+  std::vector<std::string> installed = snapshot::ChangesSince(before, options);
   ExpectInstalled(installed, installPath);
   if (scenario.userFile) ASSERT_TRUE(files::Write(installPath + "\\docs\\notes.txt", {'m', 'i', 'n', 'e'}));
 
@@ -196,7 +196,7 @@ TEST_P(RoundTrip, EverythingInstalledIsRemovedAndTheMachineIsAsBefore) {
   removal.deleteLeftovers = scenario.userFile;
   ASSERT_NO_FATAL_FAILURE(roundtrip::UninstallThroughEntry(removal));
 
-  std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+  std::vector<std::string> changes = snapshot::ChangesSince(before, options);
   EXPECT_TRUE(changes.empty()) << "after the removal the machine differs:\n" << snapshot::Describe(changes);
   EXPECT_FALSE(files::Exists(desktopLink)) << desktopLink;
   if (scenario.sharedInUse) {

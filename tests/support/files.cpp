@@ -75,4 +75,9 @@ std::string StubPath(bool shipped) { return FromEnvironmentPath(shipped ? "CORVE
 
 std::vector<std::uint8_t> StubImage(bool shipped) { return Read(StubPath(shipped)); }
 
+HMODULE StubResources() {
+  static HMODULE module = LoadLibraryExA(StubPath().c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
+  return module;
+}
+
 }  // namespace files

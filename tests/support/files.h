@@ -20,5 +20,8 @@ std::string FromEnvironmentPath(const char* variable);
 // 32-bit stub that ships (CORVEL_STUB32).
 std::string StubPath(bool shipped = false);
 std::vector<std::uint8_t> StubImage(bool shipped = false);
+// The resources (dialogs, texts) of the stub at StubPath(), loaded once as
+// data for the whole test program; null when it cannot be loaded.
+HMODULE StubResources();
 
 }  // namespace files

@@ -144,6 +144,10 @@ std::vector<std::string> Difference(const State& before, const State& after, con
   return lines;
 }
 
+std::vector<std::string> ChangesSince(const State& before, const Options& options) {
+  return Difference(before, Take(options), options);
+}
+
 std::string Describe(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += "  " + line + "\n";

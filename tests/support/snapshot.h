@@ -31,6 +31,8 @@ State Take(const Options& options = Options());
 // "+ path", "- path" and "~ path" lines, each with what it holds; empty when
 // the two states are the same apart from what the options ignore.
 std::vector<std::string> Difference(const State& before, const State& after, const Options& options = Options());
+// The difference between before and the machine as it is now.
+std::vector<std::string> ChangesSince(const State& before, const Options& options = Options());
 std::string Describe(const std::vector<std::string>& lines);
 
 // The folders and keys that the system itself changes while programs run

@@ -243,11 +243,11 @@ TEST_F(CancelPoints, EveryCheckpointRollsBackToTheStateBefore) {
   const LONG entries = 1 + Folders * (FilesPerFolder + 1);
   // Two groups, every entry, 3 shortcuts, 4 values, 3 INI entries, 2 associations, the finishing phase.
   EXPECT_EQ(total, 2 + entries + 1 + 3 + 4 + 3 + 2 + 1);
-  std::vector<std::string> installed = snapshot::Difference(before, snapshot::Take(options), options);
+  std::vector<std::string> installed = snapshot::ChangesSince(before, options);
   EXPECT_GT(installed.size(), (size_t)entries) << snapshot::Describe(installed);
   // Removing that installation is another test's business; start again.
   ResetToEarlierState();
-  std::vector<std::string> reset = snapshot::Difference(before, snapshot::Take(options), options);
+  std::vector<std::string> reset = snapshot::ChangesSince(before, options);
   ASSERT_TRUE(reset.empty()) << "the test could not put the machine back:\n" << snapshot::Describe(reset);
 
   bool every = getenv("CORVEL_CANCEL_EVERY") && *getenv("CORVEL_CANCEL_EVERY") == '1';
@@ -268,7 +268,7 @@ TEST_F(CancelPoints, EveryCheckpointRollsBackToTheStateBefore) {
     EXPECT_FALSE(outcome.succeeded);
     EXPECT_EQ(passed, k) << "the worker went on past the cancelled checkpoint";
     EXPECT_TRUE(outcome.questions.empty()) << outcome.questions.front().text;
-    std::vector<std::string> changes = snapshot::Difference(before, snapshot::Take(options), options);
+    std::vector<std::string> changes = snapshot::ChangesSince(before, options);
     std::vector<std::string> unexpected;
     for (const std::string& line : changes) {
       std::string upper = line;

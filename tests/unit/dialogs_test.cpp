@@ -13,20 +13,6 @@
 
 // --- Confirmation dialog ---------------------------------------------------
 
-// The dialog lives in the stub's resources: the test borrows them from the
-// stub built beside it.
-static HMODULE LoadStubResources() {
-  std::string path = files::StubPath();
-  if (path.empty()) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(0, self, MAX_PATH);
-    path = self;
-    for (int level = 0; level < 3; level++) path = path.substr(0, path.rfind('\\'));
-    path += "\\stub\\corvelsetup.exe";
-  }
-  return LoadLibraryExA(path.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
-}
-
 struct Answer {
   std::string caption;
   UINT message;     // sent to the control, or posted for keys
@@ -61,7 +47,7 @@ static int Confirm(Answer& answer) {
 }
 
 TEST(ConfirmDialog, ButtonsAndKeysGiveYesYesToAllAndNo) {
-  ModuleHandle = LoadStubResources();
+  ModuleHandle = files::StubResources();   // the dialog lives in the stub's resources
   ASSERT_NE(ModuleHandle, nullptr);
   Answer yes{"Confirm yes", BM_CLICK, 1, 0};
   Answer all{"Confirm all", BM_CLICK, 1011, 0};

@@ -32,23 +32,6 @@ void SetString(char** target, const std::string& text) {
 
 void Touch(const std::string& path) { files::Write(path, {'u', 's', 'e', 'r'}); }
 
-// The stub's resources, borrowed from the stub built beside the tests (the
-// unit tests run from build/win64/tests/unit without CORVEL_STUB).
-HMODULE StubResources() {
-  static HMODULE module = [] {
-    std::string path = files::StubPath();
-    if (path.empty()) {
-      char self[MAX_PATH];
-      GetModuleFileNameA(0, self, MAX_PATH);
-      path = self;
-      for (int level = 0; level < 3; level++) path = path.substr(0, path.rfind('\\'));
-      path += "\\stub\\corvelsetup.exe";
-    }
-    return LoadLibraryExA(path.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
-  }();
-  return module;
-}
-
 // The page and its tree, driven from a second thread while the test's main
 // thread runs the modal dialog.
 struct Driver {
@@ -160,7 +143,7 @@ class UninstallPage : public testing::Test {
     if (!WorkerGateEvent) WorkerGateEvent = CreateEventA(0, TRUE, TRUE, 0);
     ResetEvent(UninstallFinishedEvent);
     SetEvent(WorkerGateEvent);
-    ModuleHandle = StubResources();
+    ModuleHandle = files::StubResources();
     ASSERT_NE(ModuleHandle, nullptr);
     SetItem(Model.pages[UninstallerSlot].texts[Model.currentLanguage], 0, "DemoApp Uninstall");
     SetItem(Model.pages[UninstallerSlot].texts[Model.currentLanguage], 9, "Demo Application");

@@ -42,23 +42,6 @@ bool ListHas(StringList list, const std::string& text) {
   return false;
 }
 
-// The stub's resources (the shared-file question is dialog 200), borrowed from the stub built beside the tests (the
-// unit tests run from build/win64/tests/unit without CORVEL_STUB).
-HMODULE StubResources() {
-  static HMODULE module = [] {
-    std::string path = files::StubPath();
-    if (path.empty()) {
-      char self[MAX_PATH];
-      GetModuleFileNameA(0, self, MAX_PATH);
-      path = self;
-      for (int level = 0; level < 3; level++) path = path.substr(0, path.rfind('\\'));
-      path += "\\stub\\corvelsetup.exe";
-    }
-    return LoadLibraryExA(path.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
-  }();
-  return module;
-}
-
 class UninstallWorkerTest : public testing::Test {
  protected:
   std::string folder, app, outside;
@@ -76,7 +59,7 @@ class UninstallWorkerTest : public testing::Test {
     if (!UninstallFinishedEvent) UninstallFinishedEvent = CreateEventA(0, TRUE, FALSE, 0);
     if (!WorkerGateEvent) WorkerGateEvent = CreateEventA(0, TRUE, TRUE, 0);
     ResetEvent(UninstallFinishedEvent);
-    ModuleHandle = StubResources();
+    ModuleHandle = files::StubResources();
     ClearList(RebootList);
     ClearList(LeftoverList);
   }

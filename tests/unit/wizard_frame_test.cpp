@@ -9,6 +9,7 @@
 #include "engine/worker.h"
 #include "script/model.h"
 #include "startup/process.h"
+#include "support/files.h"
 #include "support/ui_driver.h"
 #include "wizard/drawing.h"
 #include "wizard/wizard.h"
@@ -38,13 +39,9 @@ DWORD WINAPI FakeWorker(void* label) {
 class Frame : public testing::Test {
  protected:
   void SetUp() override {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string stub(path);
-    stub = stub.substr(0, stub.rfind('\\')) + "\\..\\..\\stub\\corvelsetup.exe";
     // The dialog templates live in the stub's resources.
-    ModuleHandle = LoadLibraryExA(stub.c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(ModuleHandle) << stub;
+    ModuleHandle = files::StubResources();
+    ASSERT_TRUE(ModuleHandle) << files::StubPath();
     ZeroMemory(&Model, sizeof(Model));
     ASSERT_TRUE(CreateModelLists());
     ASSERT_TRUE(CreateVariableTable());
@@ -78,7 +75,6 @@ class Frame : public testing::Test {
     CloseHandle(WorkerGateEvent);
     DestroyModel();
     DestroyVariableTable();
-    FreeLibrary(ModuleHandle);
   }
 
   void StartWorker() {
