@@ -3,13 +3,18 @@
 namespace corvel::build {
 
 const TextTable* builtinTexts(std::uint16_t language) {
-    for (const TextTable* t : {&kEnglishTexts, &kGermanTexts, &kFrenchTexts, &kSpanishTexts})
+    for (const TextTable* t : {&kEnglishTexts, &kGermanTexts, &kFrenchTexts, &kSpanishTexts, &kPolishTexts,
+                               &kCzechTexts, &kHungarianTexts, &kSlovenianTexts, &kRussianTexts, &kUkrainianTexts,
+                               &kBulgarianTexts, &kGreekTexts, &kTurkishTexts})
         if (t->language == language) return t;
     return nullptr;
 }
 
 std::vector<std::uint16_t> builtinLanguages() {
-    return {kEnglishTexts.language, kGermanTexts.language, kFrenchTexts.language, kSpanishTexts.language};
+    return {kEnglishTexts.language,   kGermanTexts.language,    kFrenchTexts.language,    kSpanishTexts.language,
+            kPolishTexts.language,    kCzechTexts.language,     kHungarianTexts.language, kSlovenianTexts.language,
+            kRussianTexts.language,   kUkrainianTexts.language, kBulgarianTexts.language, kGreekTexts.language,
+            kTurkishTexts.language};
 }
 
 const std::vector<TextKey>& stubTexts() {

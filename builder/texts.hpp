@@ -47,6 +47,15 @@ extern const TextTable kEnglishTexts;
 extern const TextTable kGermanTexts;
 extern const TextTable kFrenchTexts;
 extern const TextTable kSpanishTexts;
+extern const TextTable kPolishTexts;
+extern const TextTable kCzechTexts;
+extern const TextTable kHungarianTexts;
+extern const TextTable kSlovenianTexts;
+extern const TextTable kRussianTexts;
+extern const TextTable kUkrainianTexts;
+extern const TextTable kBulgarianTexts;
+extern const TextTable kGreekTexts;
+extern const TextTable kTurkishTexts;
 
 // The table shipped for a language, or null.
 const TextTable* builtinTexts(std::uint16_t language);
