@@ -97,7 +97,7 @@ const TextEntry kTexts[] = {
     {language, 3, "&Język:"},
 
     {welcome, 0, "Instalator programu {DisplayName}"},
-    {welcome, 1, "Witamy w instalatorze programu {DisplayName}"},
+    {welcome, 1, "Witamy w instalatorze {DisplayName}"},
     {welcome, 2, "Ten program zainstaluje {DisplayName} na tym komputerze."},
     {welcome, 3, "Przed uruchomieniem instalatora zaleca się zamknięcie wszystkich programów Windows."},
     {welcome, 4, "OSTRZEŻENIE: Ten program jest chroniony prawem autorskim i umowami międzynarodowymi."},
@@ -105,7 +105,7 @@ const TextEntry kTexts[] = {
                  "skutkować surowymi sankcjami cywilnymi i karnymi oraz będzie ścigane w najszerszym "
                  "zakresie przewidzianym przez prawo."},
     {welcome, 6, "Kliknij Dalej, aby kontynuować, lub Anuluj, aby zakończyć instalację."},
-    {welcome, 7, "Witamy w instalatorze programu {DisplayName}"},
+    {welcome, 7, "Witamy w instalatorze {DisplayName}"},
 
     {licence, 0, "Instalator programu {DisplayName}"},
     {licence, 1, "Umowa licencyjna"},

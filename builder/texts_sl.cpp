@@ -99,7 +99,7 @@ const TextEntry kTexts[] = {
     {language, 3, "&Jezik:"},
 
     {welcome, 0, "Namestitev programa {DisplayName}"},
-    {welcome, 1, "Dobrodošli v namestitvi programa {DisplayName}"},
+    {welcome, 1, "Dobrodošli v namestitvi {DisplayName}"},
     {welcome, 2, "Ta program bo v vaš računalnik namestil {DisplayName}."},
     {welcome, 3, "Pred zagonom namestitve močno priporočamo, da zaprete vse programe Windows."},
     {welcome, 4, "OPOZORILO: Ta program je zaščiten z zakonom o avtorskih pravicah in mednarodnimi pogodbami."},
@@ -107,7 +107,7 @@ const TextEntry kTexts[] = {
                  "ima lahko za posledico stroge civilne in kazenske sankcije in bo preganjano v največjem "
                  "obsegu, ki ga dovoljuje zakon."},
     {welcome, 6, "Za nadaljevanje kliknite Naprej, za izhod iz namestitve Prekliči."},
-    {welcome, 7, "Dobrodošli v namestitvi programa {DisplayName}"},
+    {welcome, 7, "Dobrodošli v namestitvi {DisplayName}"},
 
     {licence, 0, "Namestitev programa {DisplayName}"},
     {licence, 1, "Licenčna pogodba"},
