@@ -6,8 +6,10 @@ namespace {
 
 // Every shipped table; English first, as the fallback of a manifest's list.
 const TextTable* const kBuiltinTables[] = {
-    &kEnglishTexts, &kGermanTexts,    &kFrenchTexts,    &kSpanishTexts,  &kItalianTexts, &kDutchTexts,
-    &kPortugueseTexts, &kSwedishTexts, &kDanishTexts, &kNorwegianTexts, &kFinnishTexts,
+    &kEnglishTexts,    &kGermanTexts,    &kFrenchTexts,    &kSpanishTexts,   &kItalianTexts,   &kDutchTexts,
+    &kPortugueseTexts, &kSwedishTexts,   &kDanishTexts,    &kNorwegianTexts, &kFinnishTexts,   &kPolishTexts,
+    &kCzechTexts,      &kHungarianTexts, &kSlovenianTexts, &kRussianTexts,   &kUkrainianTexts, &kBulgarianTexts,
+    &kGreekTexts,      &kTurkishTexts,
 };
 
 }  // namespace

@@ -54,6 +54,15 @@ extern const TextTable kSwedishTexts;
 extern const TextTable kDanishTexts;
 extern const TextTable kNorwegianTexts;
 extern const TextTable kFinnishTexts;
+extern const TextTable kPolishTexts;
+extern const TextTable kCzechTexts;
+extern const TextTable kHungarianTexts;
+extern const TextTable kSlovenianTexts;
+extern const TextTable kRussianTexts;
+extern const TextTable kUkrainianTexts;
+extern const TextTable kBulgarianTexts;
+extern const TextTable kGreekTexts;
+extern const TextTable kTurkishTexts;
 
 // The table shipped for a language, or null.
 const TextTable* builtinTexts(std::uint16_t language);
