@@ -358,8 +358,9 @@ void checkLanguageTexts(const Section& top, const Manifest& m) {
     for (std::uint16_t id : m.languages) {
         std::string lang = languageName(id);
         int codePage = languageCodePage(id);
-        for (auto [key, ansi] : {std::pair<const char*, const std::string*>{"display-name", &m.product.displayName},
-                                 {"name", &m.product.name}}) {
+        // The name first: the display name defaults to it.
+        for (auto [key, ansi] : {std::pair<const char*, const std::string*>{"name", &m.product.name},
+                                 {"display-name", &m.product.displayName}}) {
             Unrepresentable why;
             if (!toAnsi(fromAnsi(*ansi), &why, codePage))
                 fail(product && product->has(key) ? product->at(key) : listed, std::string("product.") + key,
