@@ -110,7 +110,7 @@ const TextEntry kTexts[] = {
                  "alvorlige civil- og strafferetlige sanktioner og vil blive retsforfulgt i det omfang, "
                  "loven tillader."},
     {welcome, 6, "Klik på Næste for at fortsætte eller på Annuller for at afslutte installationen."},
-    {welcome, 7, "Velkommen til installationen af {DisplayName}"},
+    {welcome, 7, "Velkommen til {DisplayName}"},
 
     {licence, 0, "Installation af {DisplayName}"},
     {licence, 1, "Licensaftale"},

@@ -109,7 +109,7 @@ const TextEntry kTexts[] = {
                  "siviili- ja rikosoikeudellisiin seuraamuksiin, ja rikkomuksista nostetaan syyte niin "
                  "laajasti kuin laki sallii."},
     {welcome, 6, "Jatka valitsemalla Seuraava tai lopeta asennus valitsemalla Peruuta."},
-    {welcome, 7, "Tervetuloa {DisplayName} -ohjelman asennukseen"},
+    {welcome, 7, "{DisplayName}: tervetuloa"},
 
     {licence, 0, "{DisplayName} - asennus"},
     {licence, 1, "Käyttöoikeussopimus"},

@@ -112,7 +112,7 @@ const TextEntry kTexts[] = {
                  "può comportare gravi sanzioni civili e penali e sarà perseguita nella misura massima "
                  "consentita dalla legge."},
     {welcome, 6, "Fai clic su Avanti per continuare oppure su Annulla per uscire dall'installazione."},
-    {welcome, 7, "Benvenuti nell'installazione di {DisplayName}"},
+    {welcome, 7, "Benvenuti in {DisplayName}"},
 
     {licence, 0, "Installazione di {DisplayName}"},
     {licence, 1, "Contratto di licenza"},

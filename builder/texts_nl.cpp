@@ -111,7 +111,7 @@ const TextEntry kTexts[] = {
                  "tot zware civielrechtelijke en strafrechtelijke sancties en wordt vervolgd voor zover de wet "
                  "dat toestaat."},
     {welcome, 6, "Klik op Volgende om door te gaan of op Annuleren om Setup af te sluiten."},
-    {welcome, 7, "Welkom bij de installatie van {DisplayName}"},
+    {welcome, 7, "Welkom bij {DisplayName}"},
 
     {licence, 0, "{DisplayName} Setup"},
     {licence, 1, "Licentieovereenkomst"},

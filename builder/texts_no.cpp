@@ -110,7 +110,7 @@ const TextEntry kTexts[] = {
                  "strenge sivilrettslige og strafferettslige sanksjoner og vil bli rettsforfulgt så langt "
                  "loven tillater."},
     {welcome, 6, "Klikk Neste for å fortsette, eller Avbryt for å avslutte installasjonen."},
-    {welcome, 7, "Velkommen til installasjonen av {DisplayName}"},
+    {welcome, 7, "Velkommen til {DisplayName}"},
 
     {licence, 0, "Installasjon av {DisplayName}"},
     {licence, 1, "Lisensavtale"},

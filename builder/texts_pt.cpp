@@ -107,7 +107,7 @@ const TextEntry kTexts[] = {
                  "resultar em severas penalidades civis e criminais, e os infratores serão processados na "
                  "máxima extensão permitida pela lei."},
     {welcome, 6, "Clique em Avançar para continuar ou em Cancelar para sair da instalação."},
-    {welcome, 7, "Bem-vindo à instalação do {DisplayName}"},
+    {welcome, 7, "Bem-vindo ao {DisplayName}"},
 
     {licence, 0, "Instalação do {DisplayName}"},
     {licence, 1, "Contrato de licença"},

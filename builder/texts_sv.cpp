@@ -109,7 +109,7 @@ const TextEntry kTexts[] = {
                  "till stränga civilrättsliga och straffrättsliga påföljder och beivras i den utsträckning "
                  "lagen medger."},
     {welcome, 6, "Klicka på Nästa för att fortsätta eller på Avbryt för att avsluta installationen."},
-    {welcome, 7, "Välkommen till installationen av {DisplayName}"},
+    {welcome, 7, "Välkommen till {DisplayName}"},
 
     {licence, 0, "Installation av {DisplayName}"},
     {licence, 1, "Licensavtal"},
@@ -157,7 +157,7 @@ const TextEntry kTexts[] = {
     {finish, 1, "Installationen är klar"},
     {finish, 2, "{DisplayName} har installerats på datorn."},
     {finish, 3, "Klicka på Slutför för att avsluta installationen."},
-    {finish, 4, "&Starta {DisplayName} nu"},
+    {finish, 4, "S&tarta {DisplayName} nu"},
     {finish, 5, "&Visa Viktigt-filen"},
     {finish, 6, "&Ja, starta om datorn nu"},
     {finish, 7, "Fel uppstod under installationen. {DisplayName} kanske inte fungerar som det ska."},
