@@ -23,8 +23,8 @@ std::string hex(std::uint64_t v, int width = 8) {
     return buf;
 }
 
-std::string quoted(const std::string& ansi) {
-    std::string s = fromAnsi(ansi), out = "\"";
+std::string quoted(const std::string& ansi, int codePage = kDefaultCodePage) {
+    std::string s = fromAnsi(ansi, codePage), out = "\"";
     for (char c : s) {
         if (c == '\n') out += "\\n";
         else if (c == '\r') out += "\\r";
@@ -119,11 +119,16 @@ void printRecord(std::ostream& out, const Record& record) {
         }
         void operator()(const StringRecord& r) {
             out << "language " << languageText(r.language) << ", " << textGroupText(r.group, r.index) << " = "
-                << quoted(r.text) << "\n";
+                << quoted(r.text, writableCodePage(languageCodePage(r.language)) ? languageCodePage(r.language)
+                                                                                    : kDefaultCodePage)
+                << "\n";
         }
         void operator()(const LanguagesRecord& r) {
-            out << "auto-select " << (r.autoSelect ? "on" : "off") << ", ids:";
-            for (std::uint16_t id : r.ids) out << " " << languageText(id);
+            out << "auto-select " << (r.autoSelect & kLanguagesAutoSelect ? "on" : "off") << ", ids:";
+            for (std::size_t i = 0; i < r.ids.size(); ++i) {
+                out << " " << languageText(r.ids[i]);
+                if (i < r.codePages.size()) out << (r.codePages[i] ? " (" + codePageName(r.codePages[i]) + ")" : " (ASCII)");
+            }
             out << "\n";
         }
         void operator()(const GradientRecord& r) {

@@ -12,6 +12,7 @@
 #include "languages.hpp"
 #include "manifest_parts.hpp"
 #include "names.hpp"
+#include "script.hpp"
 #include "texts.hpp"
 
 namespace corvel::build {
@@ -196,17 +197,16 @@ void loadLanguages(const Section& top, Manifest& m) {
         }
         if (std::find(m.languages.begin(), m.languages.end(), id) != m.languages.end())
             owner.failAt(item, name, "language " + languageName(id) + " is listed twice");
+        int codePage = languageCodePage(id);
+        if (!writableCodePage(codePage))
+            owner.failAt(item, name,
+                         (languageName(id).empty() ? "language " + std::to_string(id) : languageName(id)) +
+                             (codePage ? " is written in " + codePageName(codePage) +
+                                             ", a code page the builder cannot write"
+                                       : " has no ANSI code page, and the setup program shows ANSI texts only"));
         m.languages.push_back(id);
     }
     if (m.languages.empty()) owner.fail(name, "lists no language");
-    for (std::uint16_t id : m.languages)
-        if (!builtinTexts(id)) {
-            std::string lang = languageName(id).empty() ? "language " + std::to_string(id) : languageName(id);
-            m.warnings.push_back(owner.at(name).str() + ": warning: " + owner.path(name) + ": " + lang +
-                                 " has no built-in texts; the English ones stand in wherever [strings." +
-                                 (languageName(id).empty() ? std::to_string(id) : languageName(id)) +
-                                 "] gives none");
-        }
 }
 
 void loadTexts(const Section& top, Manifest& m) {
@@ -242,7 +242,7 @@ void loadTexts(const Section& top, Manifest& m) {
                     fail(group->keyAt(indexName), group->path(indexName),
                          "unknown text '" + indexName + "'; give an index 0 to 255 or one of: " +
                              stringIndexNames(*g));
-                std::string text = ansiText(*group, textNode, indexName);
+                std::string text = ansiText(*group, textNode, indexName, languageCodePage(*id), languageName(*id));
                 std::string problem = checkFormat(text, formatArguments(*g, *index));
                 if (!problem.empty()) group->failAt(textNode, indexName, problem);
                 m.texts.push_back({*id, *g, *index, text, group->of(textNode)});
@@ -348,6 +348,51 @@ void loadPages(const Section& top, Manifest& m) {
              "the installing page is disabled, so nothing would be installed: that page starts the installation");
 }
 
+// A language the builder has no table for is offered only when the manifest
+// words every text that the setup program shows in it; the product's names,
+// filled into each text, must be writable in every language's code page.
+void checkLanguageTexts(const Section& top, const Manifest& m) {
+    std::optional<Section> table = top.table("languages");
+    Location listed = !top.has("languages") ? Location{m.path, 1, 1} : table ? table->at("list") : top.at("languages");
+    std::optional<Section> product = top.table("product");
+    for (std::uint16_t id : m.languages) {
+        std::string lang = languageName(id);
+        int codePage = languageCodePage(id);
+        // The name first: the display name defaults to it.
+        for (auto [key, ansi] : {std::pair<const char*, const std::string*>{"name", &m.product.name},
+                                 {"display-name", &m.product.displayName}}) {
+            Unrepresentable why;
+            if (!toAnsi(fromAnsi(*ansi), &why, codePage))
+                fail(product && product->has(key) ? product->at(key) : listed, std::string("product.") + key,
+                     "character " + describeCodePoint(why.codePoint) + " cannot be written in " +
+                         codePageName(codePage) + ", the code page of " + lang + ", whose texts show this name");
+        }
+        if (!builtinTexts(id)) {
+            std::vector<std::string> missing;
+            for (const TextKey& key : stubTexts()) {
+                if (!textsWritten(m, key.group)) continue;
+                auto given = [&](const TextOverride& o) {
+                    return o.language == id && o.group == key.group && o.index == key.index;
+                };
+                if (std::none_of(m.texts.begin(), m.texts.end(), given)) {
+                    std::string index = stringIndexName(key.group, key.index);
+                    missing.push_back(stringGroupName(key.group) + "." +
+                                      (index.empty() ? std::to_string(key.index) : index));
+                }
+            }
+            if (!missing.empty()) {
+                std::string shipped;
+                for (std::uint16_t b : builtinLanguages()) shipped += (shipped.empty() ? "" : ", ") + languageName(b);
+                fail(listed, table ? "languages.list" : "languages",
+                     lang + " has no built-in texts and [strings." + lang + "] lacks " +
+                         std::to_string(missing.size()) + " of the texts the setup program shows (" + missing[0] +
+                         (missing.size() > 1 ? ", " + missing[1] : "") + (missing.size() > 2 ? ", ..." : "") +
+                         "); give them all or choose one of the languages the builder ships: " + shipped);
+            }
+        }
+    }
+}
+
 void loadBuild(const Section& top, Manifest& m) {
     auto build = top.table("build");
     if (!build) return;
@@ -390,6 +435,7 @@ Manifest load(const toml::table& root, const std::string& path) {
     loadFiles(top, m);
     loadActions(top, m);
     loadPages(top, m);
+    checkLanguageTexts(top, m);
     loadBuild(top, m);
     return m;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "codepage.hpp"
+#include "languages.hpp"
 #include "names.hpp"
 
 namespace corvel::build {
@@ -52,27 +53,38 @@ ProductRecord productOf(const Manifest& m) {
     return r;
 }
 
-bool wanted(const Manifest& m, int group) {
+}  // namespace
+
+bool textsWritten(const Manifest& m, int group) {
     if (group >= 0x60 || group == 12) return true;
     return group >= 0 && group < 12 && m.pages[std::size_t(group)];
 }
 
-}  // namespace
-
 std::map<TextKey, std::string> languageTexts(const Manifest& m, std::uint16_t language) {
     std::map<TextKey, std::string> texts;
-    const TextTable* table = builtinTexts(language);
-    if (!table) table = &kEnglishTexts;
-    for (std::size_t i = 0; i < table->count; ++i) {
-        const TextEntry& e = table->entries[i];
-        if (!wanted(m, e.group)) continue;
-        // The built-in tables are checked by the tests to convert cleanly.
-        texts[{e.group, e.index}] = toAnsi(e.text).value_or(std::string());
-    }
+    int codePage = languageCodePage(language);
+    // The manifest loader has refused a language without a table of its own
+    // unless the manifest gives all of its texts, and names that its code
+    // page cannot hold; the tests check that the tables convert cleanly.
+    if (const TextTable* table = builtinTexts(language))
+        for (std::size_t i = 0; i < table->count; ++i) {
+            const TextEntry& e = table->entries[i];
+            if (textsWritten(m, e.group))
+                texts[{e.group, e.index}] = toAnsi(e.text, nullptr, codePage).value_or(std::string());
+        }
     for (const TextOverride& o : m.texts)
         if (o.language == language) texts[{o.group, o.index}] = o.text;
-    for (auto& [key, text] : texts) text = fillNames(text, m.product.displayName, m.product.name);
+    std::string displayName = toAnsi(fromAnsi(m.product.displayName), nullptr, codePage).value_or(std::string());
+    std::string productName = toAnsi(fromAnsi(m.product.name), nullptr, codePage).value_or(std::string());
+    for (auto& [key, text] : texts) text = fillNames(text, displayName, productName);
     return texts;
+}
+
+std::uint16_t writtenCodePage(const std::map<TextKey, std::string>& texts, std::uint16_t language) {
+    for (const auto& [key, text] : texts)
+        for (char c : text)
+            if (static_cast<unsigned char>(c) >= 0x80) return std::uint16_t(languageCodePage(language));
+    return 0;
 }
 
 std::string shortcutText(const Shortcut& s) {
@@ -116,10 +128,16 @@ std::vector<Record> scriptRecords(const Manifest& m) {
     std::array<std::uint8_t, 12> pages{};
     for (std::size_t i = 0; i < 12; ++i) pages[i] = m.pages[i] ? 1 : 0;
     out.push_back(pageSwitchesRecord(pages));
-    out.push_back(languagesRecord(m.autoSelectLanguage ? 1 : 0, m.languages));
-    for (std::uint16_t language : m.languages)
-        for (const auto& [key, text] : languageTexts(m, language))
-            out.push_back(stringRecord(language, std::uint8_t(key.group), std::uint8_t(key.index), text));
+    std::vector<std::uint16_t> codePages;
+    std::vector<Record> strings;
+    for (std::uint16_t language : m.languages) {
+        auto texts = languageTexts(m, language);
+        codePages.push_back(writtenCodePage(texts, language));
+        for (const auto& [key, text] : texts)
+            strings.push_back(stringRecord(language, std::uint8_t(key.group), std::uint8_t(key.index), text));
+    }
+    out.push_back(languagesRecord(m.autoSelectLanguage ? kLanguagesAutoSelect : 0, m.languages, codePages));
+    out.insert(out.end(), strings.begin(), strings.end());
     if (m.licence) out.push_back(licenceRecord(*m.licence));
     if (m.readme) out.push_back(readmeRecord(*m.readme));
     if (m.background.enabled) out.push_back(gradientRecord(m.background.startRgb, m.background.endRgb));

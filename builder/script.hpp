@@ -13,11 +13,18 @@
 
 namespace corvel::build {
 
+// Whether the package holds a string-table group's texts: the three message
+// groups, the uninstaller's and those of the pages that are enabled.
+bool textsWritten(const Manifest& m, int group);
+
 // The texts of one language as written to the package: the built-in table
-// (English for a language without one), the manifest's overrides on top,
-// product names filled in, all in Windows-1252. Only page slots that are
-// enabled, the uninstaller's texts and the three message groups are kept.
+// (where the language has one), the manifest's texts on top, product names
+// filled in, all in the language's code page.
 std::map<TextKey, std::string> languageTexts(const Manifest& m, std::uint16_t language);
+
+// The code page a language's texts are written in, as the languages record
+// tells the setup program: 0 when they are plain ASCII, right under any.
+std::uint16_t writtenCodePage(const std::map<TextKey, std::string>& texts, std::uint16_t language);
 
 std::vector<Record> scriptRecords(const Manifest& m);
 

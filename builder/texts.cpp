@@ -2,14 +2,28 @@
 
 namespace corvel::build {
 
+namespace {
+
+// Every shipped table; English first, as the fallback of a manifest's list.
+const TextTable* const kBuiltinTables[] = {
+    &kEnglishTexts,    &kGermanTexts,    &kFrenchTexts,    &kSpanishTexts,   &kItalianTexts,   &kDutchTexts,
+    &kPortugueseTexts, &kSwedishTexts,   &kDanishTexts,    &kNorwegianTexts, &kFinnishTexts,   &kPolishTexts,
+    &kCzechTexts,      &kHungarianTexts, &kSlovenianTexts, &kRussianTexts,   &kUkrainianTexts, &kBulgarianTexts,
+    &kGreekTexts,      &kTurkishTexts,
+};
+
+}  // namespace
+
 const TextTable* builtinTexts(std::uint16_t language) {
-    for (const TextTable* t : {&kEnglishTexts, &kGermanTexts, &kFrenchTexts, &kSpanishTexts})
+    for (const TextTable* t : kBuiltinTables)
         if (t->language == language) return t;
     return nullptr;
 }
 
 std::vector<std::uint16_t> builtinLanguages() {
-    return {kEnglishTexts.language, kGermanTexts.language, kFrenchTexts.language, kSpanishTexts.language};
+    std::vector<std::uint16_t> ids;
+    for (const TextTable* t : kBuiltinTables) ids.push_back(t->language);
+    return ids;
 }
 
 const std::vector<TextKey>& stubTexts() {

@@ -1,8 +1,8 @@
-// Built-in string tables: every text the setup stub shows, in English,
-// German, French and Spanish, so that a manifest needs to word nothing.
+// Built-in string tables: every text the setup stub shows, one table per
+// shipped language, so that a manifest needs to word nothing.
 //
-// Texts are UTF-8 here and converted to Windows-1252 when the script is
-// written. "{DisplayName}" and "{ProductName}" in a text are replaced by the
+// Texts are UTF-8 here and converted to the language's code page when the
+// script is written. "{DisplayName}" and "{ProductName}" in a text are replaced by the
 // product's names at build time (the stub shows some texts without expanding
 // script variables, so the names are put in by the builder).
 #pragma once
@@ -47,6 +47,22 @@ extern const TextTable kEnglishTexts;
 extern const TextTable kGermanTexts;
 extern const TextTable kFrenchTexts;
 extern const TextTable kSpanishTexts;
+extern const TextTable kItalianTexts;
+extern const TextTable kDutchTexts;
+extern const TextTable kPortugueseTexts;
+extern const TextTable kSwedishTexts;
+extern const TextTable kDanishTexts;
+extern const TextTable kNorwegianTexts;
+extern const TextTable kFinnishTexts;
+extern const TextTable kPolishTexts;
+extern const TextTable kCzechTexts;
+extern const TextTable kHungarianTexts;
+extern const TextTable kSlovenianTexts;
+extern const TextTable kRussianTexts;
+extern const TextTable kUkrainianTexts;
+extern const TextTable kBulgarianTexts;
+extern const TextTable kGreekTexts;
+extern const TextTable kTurkishTexts;
 
 // The table shipped for a language, or null.
 const TextTable* builtinTexts(std::uint16_t language);

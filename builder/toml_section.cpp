@@ -111,9 +111,10 @@ std::optional<std::string> Section::utf8(std::string_view name) const {
     return n->as_string()->get();
 }
 
-std::string ansiText(const Section& owner, const toml::node& node, std::string_view name) {
+std::string ansiText(const Section& owner, const toml::node& node, std::string_view name, int codePage,
+                     const std::string& whose) {
     if (!node.is_string()) owner.failAt(node, name, std::string("expected a string, found ") + typeName(node));
-    return toAnsiOrFail(node.as_string()->get(), owner.of(node), owner.path(name));
+    return toAnsiOrFail(node.as_string()->get(), owner.of(node), owner.path(name), codePage, whose);
 }
 
 std::optional<std::string> Section::text(std::string_view name) const {

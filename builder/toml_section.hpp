@@ -12,6 +12,7 @@
 
 #include <toml++/toml.h>
 
+#include "codepage.hpp"
 #include "diagnostics.hpp"
 
 namespace corvel::build {
@@ -65,7 +66,9 @@ private:
 
 const char* typeName(const toml::node& node);
 
-// Converts a string node to Windows-1252, failing at the node.
-std::string ansiText(const Section& owner, const toml::node& node, std::string_view name);
+// Converts a string node to a code page (Windows-1252 unless a language's
+// texts say otherwise), failing at the node.
+std::string ansiText(const Section& owner, const toml::node& node, std::string_view name,
+                     int codePage = kDefaultCodePage, const std::string& whose = "the setup program");
 
 }  // namespace corvel::build

@@ -66,7 +66,10 @@ Record encode(const StringRecord& v) {
 Record encode(const LanguagesRecord& v) {
     Record r = make(RecordType::Languages);
     putU8(r.payload, v.autoSelect);
-    for (std::uint16_t id : v.ids) putU16(r.payload, id);
+    for (std::size_t i = 0; i < v.ids.size(); ++i) {
+        putU16(r.payload, v.ids[i]);
+        if (v.autoSelect & kLanguagesCodePages) putU16(r.payload, i < v.codePages.size() ? v.codePages[i] : 0);
+    }
     return r;
 }
 
@@ -127,8 +130,10 @@ Record readmeRecord(const std::string& text) { return textRecord(RecordType::Rea
 Record stringRecord(std::uint16_t language, std::uint8_t group, std::uint8_t index, const std::string& text) {
     return encode(StringRecord{language, group, index, text});
 }
-Record languagesRecord(std::uint8_t autoSelect, const std::vector<std::uint16_t>& ids) {
-    return encode(LanguagesRecord{autoSelect, ids});
+Record languagesRecord(std::uint8_t autoSelect, const std::vector<std::uint16_t>& ids,
+                       const std::vector<std::uint16_t>& codePages) {
+    if (!codePages.empty()) autoSelect |= kLanguagesCodePages;
+    return encode(LanguagesRecord{autoSelect, ids, codePages});
 }
 Record gradientRecord(std::uint32_t startRgb, std::uint32_t endRgb) {
     return encode(GradientRecord{startRgb, endRgb});
@@ -226,8 +231,12 @@ Result<TypedRecord> decodeRecord(const Record& record) {
         case 6: {
             LanguagesRecord v;
             if (!c.u8(v.autoSelect)) return truncated("auto-select");
-            std::uint16_t id;
-            while (c.remaining() >= 2 && c.u16(id)) v.ids.push_back(id);
+            bool withCodePages = v.autoSelect & kLanguagesCodePages;
+            std::uint16_t id, codePage;
+            while (c.remaining() >= (withCodePages ? 4u : 2u) && c.u16(id)) {
+                v.ids.push_back(id);
+                if (withCodePages && c.u16(codePage)) v.codePages.push_back(codePage);
+            }
             return decoded(std::move(v));
         }
         case 7: {

@@ -103,10 +103,18 @@ struct StringRecord {
 };
 
 // Type 6. On decoding, an odd trailing byte (payload size even) is ignored.
+// With kLanguagesCodePages in the first byte each id is followed by the code
+// page its texts are written in (0: plain ASCII, right under every code page);
+// without it, as in older packages, every language shows under every one.
+constexpr std::uint8_t kLanguagesAutoSelect = 0x01;
+constexpr std::uint8_t kLanguagesCodePages = 0x02;
 struct LanguagesRecord {
-    std::uint8_t autoSelect = 0;
+    std::uint8_t autoSelect = 0;          // flags: kLanguagesAutoSelect, kLanguagesCodePages
     std::vector<std::uint16_t> ids;
-    bool operator==(const LanguagesRecord& o) const { return autoSelect == o.autoSelect && ids == o.ids; }
+    std::vector<std::uint16_t> codePages;  // one per id with kLanguagesCodePages, else empty
+    bool operator==(const LanguagesRecord& o) const {
+        return autoSelect == o.autoSelect && ids == o.ids && codePages == o.codePages;
+    }
 };
 
 // Type 7: colours as 0x00RRGGBB (not COLORREF).
@@ -188,7 +196,8 @@ Record licenceRecord(const std::string& text);                             // 3
 Record readmeRecord(const std::string& text);                              // 4
 Record stringRecord(std::uint16_t language, std::uint8_t group, std::uint8_t index,
                     const std::string& text);                              // 5
-Record languagesRecord(std::uint8_t autoSelect, const std::vector<std::uint16_t>& ids);  // 6
+Record languagesRecord(std::uint8_t autoSelect, const std::vector<std::uint16_t>& ids,
+                       const std::vector<std::uint16_t>& codePages = {});  // 6; code pages set the flag
 Record gradientRecord(std::uint32_t startRgb, std::uint32_t endRgb);       // 7
 Record accentColourRecord(std::uint32_t colorref);                         // 8
 Record productRecord(const ProductRecord& product);                        // 9

@@ -74,19 +74,35 @@ static void LoadString(RecordReader* reader) {
   else SetItem(lists[language], index, text);
 }
 
+// The first byte holds flags; with LanguagesCodePages each id is followed by
+// the code page its texts are written in (0: plain ASCII). A language written
+// in another code page than the system's would show as garbage: it is not
+// offered, unless no listed language fits, when the first one stands alone.
+const DWORD LanguagesAutoSelect = 1, LanguagesCodePages = 2;
+
+static void OfferLanguage(WORD id) {
+  PointerArray.InsertPtr(Model.languageIds, 0x7FFFFFFF, (void*)(DWORD_PTR)id);
+}
+
 static void LoadLanguages(RecordReader* reader) {
-  bool autoSelect = ReadNumber(reader, 1) != 0;
+  DWORD flags = ReadNumber(reader, 1);
+  int entrySize = flags & LanguagesCodePages ? 4 : 2;
   WORD userLanguage = LOBYTE(GetUserDefaultLangID());
-  WORD chosen = 0xFFFF, first = 0xFFFF;
-  // A trailing odd byte is no id; ids without texts (98 and above) are never offered.
-  while (reader->end - reader->at >= 2) {
+  WORD systemCodePage = (WORD)GetACP();
+  WORD chosen = 0xFFFF, first = 0xFFFF, firstListed = 0xFFFF;
+  // A trailing part of an entry is none; ids without texts (98 and above) are never offered.
+  while (reader->end - reader->at >= entrySize) {
     WORD id = (WORD)ReadNumber(reader, 2);
+    WORD codePage = (WORD)ReadNumber(reader, entrySize - 2);
     if (id >= LanguageCount) continue;
-    PointerArray.InsertPtr(Model.languageIds, 0x7FFFFFFF, (void*)(DWORD_PTR)id);
+    if (firstListed == 0xFFFF) firstListed = id;
+    if (codePage && codePage != systemCodePage) continue;
+    OfferLanguage(id);
     if (first == 0xFFFF) first = id;
-    if (autoSelect && id == userLanguage) chosen = id;
+    if ((flags & LanguagesAutoSelect) && id == userLanguage) chosen = id;
   }
   if (chosen == 0xFFFF) chosen = first;
+  if (chosen == 0xFFFF && firstListed != 0xFFFF) OfferLanguage(chosen = firstListed);
   // Without any id the language stays as it was.
   if (chosen != 0xFFFF) Model.currentLanguage = chosen;
 }

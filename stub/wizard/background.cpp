@@ -46,7 +46,7 @@ static void DrawBackgroundText(HDC dc, const RECT& client, const char* line, int
   const char* face = Field(FieldList, FaceField);
   HFONT font = CreateFontA(-MulDiv(number[SizeField] ? number[SizeField] : 12, Drawing.dpi, 72), number[WidthField],
                            0, 0, number[WeightField] ? number[WeightField] * 100 : FW_NORMAL,
-                           number[ItalicField] != 0, number[UnderlineField] != 0, 0, ANSI_CHARSET,
+                           number[ItalicField] != 0, number[UnderlineField] != 0, 0, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH,
                            *face ? face : "Tahoma");
   HGDIOBJ oldFont = font ? SelectObject(dc, font) : 0;

@@ -7,7 +7,8 @@ static int CALLBACK NoteFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARA
 
 bool FontExists(const char* face) {
   LOGFONTA font;
-  ZeroMemory(&font, sizeof(font));   // ANSI_CHARSET, any pitch and family
+  ZeroMemory(&font, sizeof(font));   // any pitch and family
+  font.lfCharSet = DEFAULT_CHARSET;  // in any character set: the system's need not be Western
   lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
   bool found = false;
   HDC screen = GetDC(0);

@@ -8,6 +8,7 @@
 
 #include "glob.hpp"
 #include "inspect.hpp"
+#include "names.hpp"
 #include "payload.hpp"
 #include "support.hpp"
 #include "texts.hpp"
@@ -75,22 +76,32 @@ TEST(Build, MinimalManifestWordsEveryPage) {
     }
 }
 
-TEST(Build, ALanguageWithoutBuiltInTextsStartsFromEnglish) {
+TEST(Build, ALanguageWithoutBuiltInTextsIsWrittenOnlyFromTheManifestInItsOwnCodePage) {
     TempDir dir;
     dir.write("app/a.txt", "a");
-    Manifest m = manifestIn(dir, std::string(kBasics) + kFiles +
-                                     "[languages]\nlist = [\"it\"]\n[strings.Italian]\nbuttons.next = \"&Avanti >\"\n");
-    ASSERT_EQ(m.warnings.size(), 1u);
-    EXPECT_NE(m.warnings[0].find("Italian has no built-in texts"), std::string::npos) << m.warnings[0];
+    std::string manifest = std::string(kBasics) + kFiles + "[languages]\nlist = [\"en\", \"ro\"]\n";
+    std::string some = "[strings.Romanian]\nbuttons.back = \"< Înapoi\"\n";
+    std::string error = errorOf([&] { manifestIn(dir, manifest + some); });
+    EXPECT_NE(error.find("Romanian has no built-in texts and [strings.Romanian] lacks"), std::string::npos) << error;
+
+    // Every text that the package holds, worded by the manifest, is enough.
+    std::string all = some;
+    for (const TextKey& key : stubTexts())
+        if (key.group >= group::ready || key.group == group::language || key.group == group::welcome ||
+            key.group == group::destination)
+            if (!(key.group == group::buttons && key.index == 0))
+                all += stringGroupName(key.group) + "." + std::to_string(key.index) + " = \"Text în română\"\n";
+    Manifest m = manifestIn(dir, manifest + all);
     std::map<int, std::string> buttons;
-    for (const TypedRecord& r : decodedRecords(buildAndRead(m)))
+    std::vector<std::uint16_t> codePages;
+    for (const TypedRecord& r : decodedRecords(buildAndRead(m))) {
         if (auto s = std::get_if<StringRecord>(&r))
-            if (s->group == 0x80) {
-                EXPECT_EQ(s->language, 16);
-                buttons[s->index] = s->text;
-            }
-    EXPECT_EQ(buttons[1], "&Avanti >");
-    EXPECT_EQ(buttons[0], "< &Back");
+            if (s->group == group::buttons && s->language == 0x18) buttons[s->index] = s->text;
+        if (auto l = std::get_if<LanguagesRecord>(&r)) codePages = l->codePages;
+    }
+    EXPECT_EQ(buttons[0], "< \xCEnapoi");                // Windows-1250, not English in disguise
+    EXPECT_EQ(buttons[1], "Text \xEEn rom\xE2n\xE3");
+    EXPECT_EQ(codePages, (std::vector<std::uint16_t>{0, 1250}));  // English is plain ASCII
 }
 
 TEST(Build, TrailingBackslashOfADestinationIsDropped) {

@@ -295,8 +295,9 @@ TEST_F(RoundTrip, PagesLanguagesAndColours) {
 
     auto languages = all<LanguagesRecord>();
     ASSERT_EQ(languages.size(), 1u);
-    EXPECT_EQ(languages[0].autoSelect, 0);
+    EXPECT_EQ(languages[0].autoSelect, kLanguagesCodePages);
     EXPECT_EQ(languages[0].ids, (std::vector<std::uint16_t>{9, 7, 12}));
+    EXPECT_EQ(languages[0].codePages, (std::vector<std::uint16_t>{0, 1252, 1252}));  // English is plain ASCII
 
     auto gradient = all<GradientRecord>();
     ASSERT_EQ(gradient.size(), 1u);

@@ -13,6 +13,7 @@ namespace {
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 // The setup program is a 32-bit one: it writes the 32-bit view of HKLM.
 const REGSAM View = KEY_WOW64_32KEY;
+const int LanguageCombo = 1021;
 
 bool Until(DWORD milliseconds, bool (*done)(void*), void* context) {
   DWORD start = GetTickCount();
@@ -143,7 +144,7 @@ BOOL CALLBACK FindCopyPage(HWND window, LPARAM parameter) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770" || !GetDlgItem(window, 1026) ||
-      ui::Text(window).rfind(search->caption, 0) != 0)
+      ui::Text(window).find(search->caption) == std::string::npos)
     return TRUE;
   std::string image = ui::ImagePath(owner);
   if (lstrcmpiA(image.substr(0, search->temporary.size()).c_str(), search->temporary.c_str()) != 0) return TRUE;
@@ -273,6 +274,8 @@ bool Install(const std::string& installerPath, const std::string& productName, c
     shownTitle = wait.title;
     result.pages.push_back(shownTitle);
     Shoot(options, result, shownTitle, frame, shown);
+    if (result.languages.empty() && GetDlgItem(shown, LanguageCombo))
+      result.languages = ui::ComboEntries(shown, LanguageCombo);
     // The installing page may have moved on meanwhile: look again.
     if (ui::CurrentPage(frame) != shown) continue;
     bool late = !ui::IsShown(frame, 1011);
@@ -362,7 +365,7 @@ bool Uninstall(Installation& installation, const std::string& productName, const
   GetTempPathA(MAX_PATH, temporary);
   CopySearch search;
   search.temporary = temporary;
-  // Other uninstallers may run meanwhile: this one's caption starts with the product name.
+  // Other uninstallers may run meanwhile: this one's caption names the product.
   search.caption = productName;
   Until(options.wait, [](void* context) {
     CopySearch* s = (CopySearch*)context;

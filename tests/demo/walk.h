@@ -28,6 +28,7 @@ struct RegistryValue {
 // What one installation did, as its install log tells.
 struct Installation {
   std::vector<std::string> pages;    // titles, in the order shown
+  std::vector<std::string> languages;  // the language page's choices, when it showed
   std::vector<std::string> shots;    // screenshot files written, in order
   std::vector<std::string> boxes;    // texts of the message boxes met
   std::string uninstallCommand;      // the uninstall entry's UninstallString

@@ -62,8 +62,11 @@ class Checker:
         names = []
         for folder, prefix in (("unit", "unit."), ("e2e", "e2e.")):
             names += [prefix + p.stem for p in (self.root / "tests" / folder).glob("*_test.cpp")]
-        listing = subprocess.run(["ctest", "-N"], cwd=host_tree, capture_output=True, text=True).stdout
-        names += re.findall(r"Test\s+#\d+: (\S+)", listing)
+        # Entries of the Windows tree beyond one per test program (the language walks).
+        for tree in (Path(host_tree), Path(host_tree).parent / "win64"):
+            if tree.is_dir():
+                listing = subprocess.run(["ctest", "-N"], cwd=tree, capture_output=True, text=True).stdout
+                names += re.findall(r"Test\s+#\d+: (\S+)", listing)
         return names
 
     def check(self, where, ok, message):

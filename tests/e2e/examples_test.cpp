@@ -88,6 +88,73 @@ TEST_P(Examples_, InstallsEveryPageThenUninstallsWithoutTrace) {
 INSTANTIATE_TEST_SUITE_P(Each, Examples_, testing::ValuesIn(Examples),
                          [](const testing::TestParamInfo<Example>& info) { return std::string(info.param.name); });
 
+// The multilingual example once per locale: Wine takes the ANSI code page
+// from LANG, which the CTest entry e2e.languages_<locale> sets. The installer
+// starts in the locale's language and offers only the languages whose texts
+// that code page shows; English, plain ASCII, fits every one.
+struct LanguageWalk {
+  const char* locale;
+  UINT codePage;
+  std::vector<std::string> offered;     // sorted
+  std::vector<std::string> titles;      // language, welcome and destination pages, UTF-8
+};
+
+const LanguageWalk LanguageWalks[] = {
+    {"pl_PL", 1250, {"Czech", "English", "Polish"},
+     {"Wybór języka", "Witamy w instalatorze Atlas Notes", "Wybór folderu docelowego"}},
+    {"ru_RU", 1251, {"Bulgarian", "English", "Russian", "Ukrainian"},
+     {"Выбор языка", "Вас приветствует программа установки Atlas Notes", "Выбор папки установки"}},
+    {"de_DE", 1252, {"English", "French", "German", "Spanish", "Swedish"},
+     {"Sprache auswählen", "Willkommen beim Setup von Atlas Notes", "Zielordner wählen"}},
+    {"sv_SE", 1252, {"English", "French", "German", "Spanish", "Swedish"},
+     {"Välj språk", "Välkommen till installationen av Atlas Notes", "Välj målmapp"}},
+    {"el_GR", 1253, {"English", "Greek"},
+     {"Επιλογή γλώσσας", "Καλώς ορίσατε στην εγκατάσταση του Atlas Notes", "Επιλογή φακέλου προορισμού"}},
+    {"tr_TR", 1254, {"English", "Turkish"}, {"Dil Seçimi", "Atlas Notes Kurulumuna Hoş Geldiniz", "Hedef Klasörü Seçin"}},
+};
+
+class Languages_ : public testing::TestWithParam<LanguageWalk> {};
+
+std::string Utf8(const std::string& ansi) {
+  std::wstring wide(ansi.size() + 1, L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), (int)ansi.size(), &wide[0], (int)wide.size()));
+  std::string utf8(wide.size() * 3 + 1, '\0');
+  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), (int)wide.size(), &utf8[0], (int)utf8.size(), 0, 0));
+  return utf8;
+}
+
+TEST_P(Languages_, StartsInTheLocalesLanguageAndOffersWhatItsCodePageShows) {
+  const LanguageWalk& walk = GetParam();
+  char wanted[16] = "";
+  GetEnvironmentVariableA("CORVEL_LANGUAGE_WALK", wanted, sizeof wanted);
+  if (walk.locale != std::string(wanted)) GTEST_SKIP() << "runs as e2e.languages_" << walk.locale;
+  ASSERT_EQ(walk.codePage, GetACP()) << "LANG=" << walk.locale << ".UTF-8 needs the locale (scripts/setup makes it)";
+  std::string installer = files::FromEnvironmentPath("CORVEL_EXAMPLES") + "\\multilingual-setup.exe";
+  ui::DrawOwnFrames("multilingual-setup.exe");
+  walk::Options options;
+  std::string folder = ui::ScreenshotPath("languages-" + std::string(walk.locale));
+  options.screenshots = folder.substr(0, folder.size() - 4);
+  CreateDirectoryA(Folder(options.screenshots).c_str(), nullptr);
+  CreateDirectoryA(options.screenshots.c_str(), nullptr);
+  walk::Installation run;
+  bool installed = walk::Install(installer, "Atlas Notes 3.1", options, run);
+  for (const std::string& problem : run.problems) ADD_FAILURE() << problem;
+  ASSERT_TRUE(installed);
+  std::vector<std::string> offered;
+  for (const std::string& entry : run.languages) offered.push_back(Utf8(entry));
+  std::sort(offered.begin(), offered.end());
+  EXPECT_EQ(walk.offered, offered);
+  ASSERT_GE(run.pages.size(), walk.titles.size());
+  for (std::size_t i = 0; i < walk.titles.size(); i++) EXPECT_EQ(walk.titles[i], Utf8(run.pages[i]));
+  run.problems.clear();
+  EXPECT_TRUE(walk::Uninstall(run, "Atlas Notes 3.1", options));
+  EXPECT_TRUE(walk::CheckRemoved(run, "Atlas Notes 3.1"));
+  for (const std::string& problem : run.problems) ADD_FAILURE() << problem;
+}
+
+INSTANTIATE_TEST_SUITE_P(Locale, Languages_, testing::ValuesIn(LanguageWalks),
+                         [](const testing::TestParamInfo<LanguageWalk>& info) { return std::string(info.param.locale); });
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -140,6 +140,7 @@ std::vector<TypedRecord> everyTypedRecord() {
     all.push_back(StringRecord{9, 3, 200, "Choose a folder"});
     all.push_back(LanguagesRecord{1, {9, 7, 12}});
     all.push_back(LanguagesRecord{0, {}});
+    all.push_back(LanguagesRecord{kLanguagesAutoSelect | kLanguagesCodePages, {9, 0x19}, {0, 1251}});
     all.push_back(GradientRecord{0x000000FF, 0x00FF0000});
     all.push_back(AccentColourRecord{0x00123456});
     all.push_back(sampleProduct());

@@ -191,6 +191,22 @@ TEST_F(Loader, LanguageChoice) {
   WORD absent = user == 12 ? 10 : 12;
   Load(corvel::languagesRecord(1, {absent, other}));
   EXPECT_EQ(absent, Model.currentLanguage);
+
+  // Texts in another code page than the system's are not offered; plain ASCII (0) fits any.
+  WORD system = (WORD)GetACP(), foreign = system == 1251 ? 1253 : 1251;
+  PointerArray.DeleteAllPtrs(Model.languageIds);
+  Load(corvel::languagesRecord(1, {other, user, absent}, {foreign, system, 0}));
+  EXPECT_EQ(std::vector<int>({user, absent}), LanguageIds());
+  EXPECT_EQ(user, Model.currentLanguage);
+  PointerArray.DeleteAllPtrs(Model.languageIds);
+  Load(corvel::languagesRecord(0, {user, other, absent}, {foreign, 0, system}));
+  EXPECT_EQ(std::vector<int>({other, absent}), LanguageIds());
+  EXPECT_EQ(other, Model.currentLanguage);   // the first one offered
+  // When none fits, the first listed stands alone rather than nothing.
+  PointerArray.DeleteAllPtrs(Model.languageIds);
+  Load(corvel::languagesRecord(1, {other, user}, {foreign, foreign}));
+  EXPECT_EQ(std::vector<int>({other}), LanguageIds());
+  EXPECT_EQ(other, Model.currentLanguage);
 }
 
 TEST_F(Loader, LanguageRecordOddCases) {
