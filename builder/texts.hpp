@@ -1,5 +1,5 @@
-// Built-in string tables: every text the setup stub shows, in each language
-// that builtinLanguages() names, so that a manifest needs to word nothing.
+// Built-in string tables: every text the setup stub shows, in English,
+// German, French and Spanish, so that a manifest needs to word nothing.
 //
 // Texts are UTF-8 here and converted to Windows-1252 when the script is
 // written. "{DisplayName}" and "{ProductName}" in a text are replaced by the
