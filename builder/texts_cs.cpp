@@ -12,7 +12,7 @@ const TextEntry kTexts[] = {
                   "nainstalována.\n\nChcete instalaci ukončit?"},
     {messages, 1, "Pro dokončení instalace je nutné restartovat počítač,\n"
                   "aby se aktualizovala konfigurace systému.\n\nRestartovat systém nyní?"},
-    {messages, 2, "Instalační složka není platná cesta. Zadejte úplnou cestu\n"
+    {messages, 2, "Cesta k instalační složce není platná. Zadejte úplnou cestu\n"
                   "začínající písmenem jednotky, například C:\\Program Files\\{DisplayName}."},
     {messages, 5, "Pro dokončení instalace je nutné restartovat počítač.\n"
                   "Některé soubory se používají a lze je nahradit až při restartu systému.\n\n"

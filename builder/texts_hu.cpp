@@ -12,14 +12,14 @@ const TextEntry kTexts[] = {
                   "telepítve.\n\nKilép a telepítőből?"},
     {messages, 1, "A telepítés befejezéséhez újra kell indítani a számítógépet\n"
                   "a rendszerbeállítások frissítése érdekében.\n\nÚjraindítja most a rendszert?"},
-    {messages, 2, "A telepítési mappa nem érvényes elérési út. Adjon meg egy teljes elérési utat,\n"
+    {messages, 2, "A telepítési mappa elérési útja érvénytelen. Adjon meg egy teljes elérési utat,\n"
                   "amely meghajtóbetűjellel kezdődik, például C:\\Program Files\\{DisplayName}."},
     {messages, 5, "A telepítés befejezéséhez újra kell indítani a számítógépet.\n"
                   "Néhány fájl használatban van, ezek csak a rendszer újraindításakor cserélhetők le.\n\n"
                   "Újraindítja most a rendszert?"},
     {messages, 6, "A(z) %s fájlt\negy másik alkalmazás használja.\n\n"
                   "Zárja be az alkalmazást, és kattintson az Igen gombra az újrapróbálkozáshoz, vagy a Nem\n"
-                  "gombra, ha a fájlt a számítógép újraindításakor kell lecserélni."},
+                  "gombra, ha a fájlt a számítógép újraindításakor szeretné lecserélni."},
     {messages, 8, "A telepítés folyamatban van. Ha most kilép, a(z) {DisplayName}\n"
                   "hibásan települhet.\n\nKilép a telepítőből?"},
     {messages, 9, "A telepítés hibákkal fejeződött be. A(z) {DisplayName} egyes részei\n"

@@ -8,7 +8,7 @@ namespace {
 using namespace group;
 
 const TextEntry kTexts[] = {
-    {messages, 0, "Instalacja nie została ukończona. Jeśli zakończysz ją teraz, program {DisplayName} nie zostanie "
+    {messages, 0, "Instalacja nie została ukończona. Jeśli przerwiesz ją teraz, program {DisplayName} nie zostanie "
                   "zainstalowany.\n\nCzy chcesz zakończyć instalację?"},
     {messages, 1, "Aby ukończyć instalację, należy ponownie uruchomić komputer\n"
                   "w celu zaktualizowania konfiguracji systemu.\n\nUruchomić ponownie system teraz?"},
@@ -20,7 +20,7 @@ const TextEntry kTexts[] = {
     {messages, 6, "Plik %s\njest używany przez inną aplikację.\n\n"
                   "Zamknij tę aplikację i kliknij Tak, aby spróbować ponownie, lub kliknij Nie,\n"
                   "aby zastąpić plik przy ponownym uruchomieniu komputera."},
-    {messages, 8, "Trwa instalacja. Jeśli zakończysz ją teraz, program {DisplayName}\n"
+    {messages, 8, "Trwa instalacja. Jeśli przerwiesz ją teraz, program {DisplayName}\n"
                   "może zostać zainstalowany nieprawidłowo.\n\nCzy chcesz zakończyć instalację?"},
     {messages, 9, "Instalacja zakończyła się z błędami. Niektóre części programu {DisplayName}\n"
                   "mogą nie działać prawidłowo."},
@@ -128,7 +128,7 @@ const TextEntry kTexts[] = {
     {startMenu, 0, "Instalator programu {DisplayName}"},
     {startMenu, 1, "Wybór folderu menu Start"},
     {startMenu, 2, "Instalator utworzy &skróty programu w następującym folderze menu Start:"},
-    {startMenu, 3, "Utwórz &grupę programu"},
+    {startMenu, 3, "Utwórz &grupę programów"},
     {startMenu, 4, "Utwórz skróty na &pulpicie"},
     {startMenu, 5, "Utwórz skróty na pasku Szybkie &uruchamianie"},
 

@@ -12,7 +12,7 @@ const TextEntry kTexts[] = {
                   "nameščen.\n\nAli želite končati namestitev?"},
     {messages, 1, "Za dokončanje namestitve je treba znova zagnati računalnik,\n"
                   "da se posodobi konfiguracija sistema.\n\nŽelite zdaj znova zagnati sistem?"},
-    {messages, 2, "Namestitvena mapa ni veljavna pot. Vnesite polno pot,\n"
+    {messages, 2, "Pot do namestitvene mape ni veljavna. Vnesite polno pot,\n"
                   "ki se začne s črko pogona, na primer C:\\Program Files\\{DisplayName}."},
     {messages, 5, "Za dokončanje namestitve je treba znova zagnati računalnik.\n"
                   "Nekatere datoteke so v uporabi in jih je mogoče zamenjati šele ob vnovičnem zagonu.\n\n"
