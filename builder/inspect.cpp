@@ -10,6 +10,7 @@
 #include "languages.hpp"
 #include "names.hpp"
 #include "progress.hpp"
+#include "signing.hpp"
 
 namespace corvel::build {
 
@@ -228,7 +229,22 @@ bool verifyInstaller(const std::string& path, std::ostream& out, std::ostream& e
     auto info = readInstallerFile(path);
     if (intact(info)) {
         out << path << ": intact (checksum " << hex(info->fileChecksum) << ", " << info->records.records.size()
-            << " records)\n";
+            << " records); ";
+        if (!info->signature) {
+            out << "not signed\n";
+            return true;
+        }
+        const SignatureCheck check = checkSignature(path);
+        if (check.toolMissing) {
+            out << "signed, but osslsigncode was not found to check the signature\n";
+            return true;
+        }
+        if (!check.holds) {
+            out << "signed, but the signature DOES NOT HOLD\n";
+            err << path << ": the file changed after it was signed\n";
+            return false;
+        }
+        out << "signed" << (check.signer.empty() ? "" : " by " + check.signer) << ", the signature holds\n";
         return true;
     }
     if (info->problems.empty()) err << path << ": " << (info.ok() ? "checksum does not hold" : info.error) << "\n";

@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
     build->add_option("-j,--jobs", options.jobs, "compression threads (default: every core)")
         ->check(CLI::Range(1u, 1024u));
     build->add_flag("-q,--quiet", quiet, "print nothing but errors");
+    build->add_flag("--sign", options.sign, "sign the installer as the manifest's [sign] table says (through "
+                                            "osslsigncode)");
 
     std::string installer, folder;
     auto* inspect = app.add_subcommand("inspect", "print everything an installer holds");
