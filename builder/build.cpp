@@ -92,13 +92,14 @@ void fillEntry(const Job& job, int level, Progress& progress) {
 }
 
 // The stub with the product's icon and version resource. A stand-in that is
-// no Windows program has no resources to carry them: it serves as it is,
-// unless the manifest asks for an icon.
-std::vector<std::uint8_t> dressedStub(const Manifest& m, const std::vector<std::uint8_t>& stub) {
+// no Windows program has no resources to carry them: it serves as it is.
+std::vector<std::uint8_t> dressedStub(const Manifest& m, const std::vector<std::uint8_t>& stub,
+                                      std::vector<std::string>& warnings) {
     const std::string& iconPath = m.product.icon;
     if (!isWindowsProgram(stub)) {
         if (!iconPath.empty())
-            fail(m.product.iconWhere, "product.icon", "the stub is no Windows program, so it cannot carry an icon");
+            warnings.push_back(m.product.iconWhere.str() +
+                               ": warning: product.icon: the stub is no Windows program, so the icon is left out");
         return stub;
     }
     if (iconPath.empty()) return dressStub(stub, nullptr, m.version);
@@ -171,13 +172,15 @@ std::vector<std::uint8_t> makeInstaller(const Manifest& m, const std::vector<std
 
     WriteOptions options;
     options.scriptCompressionLevel = m.compressionLevel;
-    auto written = writeInstaller(dressedStub(m, stub), package, scriptRecords(m), options);
+    std::vector<std::string> warnings;
+    auto written = writeInstaller(dressedStub(m, stub, warnings), package, scriptRecords(m), options);
     if (!written) throw BuildError(Location{m.path}, "", "cannot write the installer: " + written.error);
     if (result) {
         result->files = payload.fileCount;
         result->payloadBytes = payload.totalBytes;
         result->installerBytes = written->size();
         result->seconds = seconds;
+        result->warnings.insert(result->warnings.end(), warnings.begin(), warnings.end());
     }
     return std::move(written.value);
 }
