@@ -103,7 +103,7 @@ std::vector<std::uint8_t> dressedStub(const Manifest& m, const std::vector<std::
         return stub;
     }
     if (iconPath.empty()) return dressStub(stub, nullptr, m.version);
-    IconFile icon{iconPath, {}};
+    IconFile icon{iconPath, m.product.iconWhere, {}};
     std::string error;
     if (!readFile(iconPath, icon.bytes, error))
         fail(m.product.iconWhere, "product.icon", "cannot read the icon '" + iconPath + "': " + error);

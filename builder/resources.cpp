@@ -174,7 +174,7 @@ std::vector<std::uint8_t> layOut(const std::vector<Resource>& resources,
 std::size_t replaceIcon(std::vector<Resource>& resources, const IconFile& icon) {
     const std::vector<std::uint8_t>& b = icon.bytes;
     auto notAnIcon = [&](const std::string& why) {
-        throw BuildError(Location{icon.path}, "product.icon", "not an icon file (.ico): " + why);
+        throw BuildError(icon.where, "product.icon", "'" + icon.path + "' is not an icon file (.ico): " + why);
     };
     if (b.size() < 6 || getU16(&b[0]) != 0 || getU16(&b[2]) != 1) notAnIcon("it does not start like one");
     const std::uint16_t count = getU16(&b[4]);
@@ -335,8 +335,9 @@ std::vector<std::uint8_t> dressStub(const std::vector<std::uint8_t>& stub, const
         if (!icon)
             stubFault("its resources would need " + std::to_string(tree.size()) + " bytes, it has room for " +
                       std::to_string(limit));
-        throw BuildError(Location{icon->path}, "product.icon",
-                         "the icon takes " + std::to_string(iconBytes) + " bytes, but the installer's stub has room for " +
+        throw BuildError(icon->where, "product.icon",
+                         "the icon '" + icon->path + "' takes " + std::to_string(iconBytes) +
+                             " bytes, but the installer's stub has room for " +
                              std::to_string(limit > others ? limit - others : 0) +
                              " bytes of icon (the stub must stay below 65,536 bytes); use fewer or smaller images");
     }

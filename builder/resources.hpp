@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics.hpp"
+
 namespace corvel::build {
 
 using VersionNumbers = std::array<std::uint16_t, 4>;
@@ -24,10 +26,10 @@ struct VersionResource {
     std::string company, productName, description, copyright;
 };
 
-// The images of an .ico file (the whole file's bytes) as an icon group;
-// replaces the stub's own icon. Empty `images` keeps the stub's icon.
+// An .ico file (the whole file's bytes), whose images replace the stub's icon.
 struct IconFile {
     std::string path;                  // for messages
+    Location where;                    // the manifest's key
     std::vector<std::uint8_t> bytes;
 };
 
