@@ -186,6 +186,9 @@ bool inspectInstaller(const std::string& path, std::ostream& out) {
     out << "DOS header\n  PackageOffset " << i.packageOffset << "\n  ScriptStoredLength " << i.scriptStoredLength
         << "\n  FileChecksum " << hex(i.fileChecksum) << " (computed " << hex(i.computedChecksum) << ", "
         << (i.checksumValid ? "holds" : "DOES NOT HOLD") << ")\n";
+    if (i.signature)
+        out << "signature\n  certificate table at " << i.signature->tableOffset << ", " << i.signature->tableSize
+            << " bytes (outside the checksum)\n";
     if (i.headerRead) {
         out << "package header\n  FirstGroupOffset " << i.firstGroupOffset << "\n  ScriptOffset " << i.scriptOffset
             << "\n  SpaceRequired " << i.spaceRequired << " (" << humanBytes(double(i.spaceRequired)) << ")\n";

@@ -166,8 +166,9 @@ bool updateFileChecksum(std::vector<std::uint8_t>& file);
 // The uninstaller copy made at install time: the first PackageOffset bytes
 // with PackageOffset set to 0 (other fields kept) and no signature: the PE
 // checksum and the security directory entry cleared, as the certificate
-// table is not part of the copy (both are zero in an unsigned stub). Error: file shorter than
-// 64 bytes, PackageOffset 0 or beyond the end of the file.
+// table is not part of the copy (both are zero in an unsigned stub).
+// Error: file shorter than 64 bytes, PackageOffset 0 or beyond the end of
+// the file.
 Result<std::vector<std::uint8_t>> makeUninstallerCopy(const std::vector<std::uint8_t>& installer);
 
 // ---- reader -------------------------------------------------------------------
