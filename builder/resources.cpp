@@ -55,9 +55,9 @@ struct Image {
 std::uint32_t align(std::uint32_t value, std::uint32_t to) { return (value + to - 1) / to * to; }
 
 Image readImage(const std::vector<std::uint8_t>& stub) {
+    if (!isWindowsProgram(stub)) stubFault("it has no PE header");
     Image image{stub};
     const std::size_t pe = image.u32(0x3C);
-    if (!isWindowsProgram(stub)) stubFault("it has no PE header");
     image.optional = pe + 24;
     if (image.u16(image.optional) != 0x10B) stubFault("it is not a 32-bit program");
     const std::size_t table = image.optional + image.u16(pe + 20);
@@ -97,6 +97,11 @@ void readResources(const Image& image, std::vector<Resource>& found, std::map<st
             behind[type] = names & ~kSubtree;
             return;
         }
+        // An older packed stub kept its dialogs right behind this part, where
+        // the file has only padding: taken for an empty type they would be lost.
+        if (image.u16(base + (names & ~kSubtree) + 14) == 0)
+            stubFault("resource type " + std::to_string(type) + " has no entries in the file (a stub packed for an "
+                      "older builder?)");
         entries(names & ~kSubtree, [&](std::uint32_t name, std::uint32_t languages) {
             entries(languages & ~kSubtree, [&](std::uint32_t language, std::uint32_t entry) {
                 if (std::uint64_t(entry) + 16 > image.rawSize) stubFault("a resource entry lies outside the file");
@@ -201,7 +206,8 @@ std::size_t replaceIcon(std::vector<Resource>& resources, const IconFile& icon) 
         const std::uint32_t size = getU32(e + 8), offset = getU32(e + 12);
         if (size == 0 || offset > b.size() || size > b.size() - offset)
             notAnIcon("image " + std::to_string(i + 1) + " lies outside the file");
-        resources.push_back({kIcon, std::uint32_t(i + 1), language, 0, {b.begin() + offset, b.begin() + offset + size}});
+        resources.push_back(
+            {kIcon, std::uint32_t(i + 1), language, 0, {b.begin() + offset, b.begin() + offset + size}});
         group.data.insert(group.data.end(), e, e + 12);   // size, colours, planes, bits, bytes
         putU16(group.data, std::uint16_t(i + 1));
         total += size + 16;
@@ -247,12 +253,11 @@ void noChildren(std::vector<std::uint8_t>&) {}
 
 std::vector<std::uint8_t> versionInfo(const VersionResource& v) {
     std::vector<std::uint8_t> fixed;
-    auto pair = [](const VersionNumbers& n) {
-        return std::pair<std::uint32_t, std::uint32_t>{std::uint32_t(n[0]) << 16 | n[1], std::uint32_t(n[2]) << 16 | n[3]};
-    };
-    for (std::uint32_t word : {0xFEEF04BDu, 0x00010000u, pair(v.fileNumbers).first, pair(v.fileNumbers).second,
-                               pair(v.productNumbers).first, pair(v.productNumbers).second, 0x3Fu, 0u,
-                               0x4u /* Win32 */, 0x1u /* application */, 0u, 0u, 0u})
+    auto high = [](const VersionNumbers& n) { return std::uint32_t(n[0]) << 16 | n[1]; };
+    auto low = [](const VersionNumbers& n) { return std::uint32_t(n[2]) << 16 | n[3]; };
+    for (std::uint32_t word : {0xFEEF04BDu, 0x00010000u, high(v.fileNumbers), low(v.fileNumbers),
+                               high(v.productNumbers), low(v.productNumbers), 0x3Fu, 0u, 0x4u /* Win32 */,
+                               0x1u /* application */, 0u, 0u, 0u})
         putU32(fixed, word);
     const std::pair<const char16_t*, const std::string*> strings[] = {
         {u"CompanyName", &v.company},        {u"FileDescription", &v.description},
@@ -316,21 +321,23 @@ std::vector<std::uint8_t> dressStub(const std::vector<std::uint8_t>& stub, const
     std::uint32_t language = 0x0409;
     for (const Resource& r : resources)
         if (r.type == kGroupIcon) language = r.language;
-    resources.erase(std::remove_if(resources.begin(), resources.end(), [](const Resource& r) { return r.type == kVersion; }),
+    resources.erase(std::remove_if(resources.begin(), resources.end(),
+                                   [](const Resource& r) { return r.type == kVersion; }),
                     resources.end());
     resources.push_back({kVersion, 1, language, 0, versionInfo(version)});
 
     const std::vector<std::uint8_t> tree = layOut(resources, behind, image.address);
-    const std::uint32_t fileAlignment = image.u32(image.optional + 36);
-    const std::uint32_t sectionAlignment = image.u32(image.optional + 32);
-    const std::uint32_t rawSize = align(std::uint32_t(tree.size()), fileAlignment ? fileAlignment : 512);
+    const std::uint32_t fileAlignment = std::max(image.u32(image.optional + 36), 1u);
+    const std::uint32_t sectionAlignment = std::max(image.u32(image.optional + 32), 1u);
+    const std::uint32_t rawSize = align(std::uint32_t(tree.size()), fileAlignment);
     // The file's part must end before the first subtree that lies behind it,
     // and the whole stub stay below 64 KB (the package offset is 16 bits).
     std::uint32_t room = ~0u;
     for (const auto& b : behind) room = std::min(room, b.second);
     const std::size_t size = image.rawPointer + std::size_t(rawSize);
     if (size > kLargestStub || tree.size() > room) {
-        const std::size_t limit = std::min<std::size_t>(kLargestStub / fileAlignment * fileAlignment - image.rawPointer, room);
+        const std::size_t largest = kLargestStub / fileAlignment * fileAlignment;
+        const std::size_t limit = std::min<std::size_t>(largest - image.rawPointer, room);
         const std::size_t others = tree.size() - iconBytes;
         if (!icon)
             stubFault("its resources would need " + std::to_string(tree.size()) + " bytes, it has room for " +
@@ -350,7 +357,7 @@ std::vector<std::uint8_t> dressStub(const std::vector<std::uint8_t>& stub, const
     if (virtualSize < tree.size()) {
         virtualSize = std::uint32_t(tree.size());
         setU32(&out[image.section + 8], virtualSize);
-        setU32(&out[image.optional + 56], align(image.address + virtualSize, sectionAlignment ? sectionAlignment : 4096));
+        setU32(&out[image.optional + 56], align(image.address + virtualSize, sectionAlignment));
     }
     const std::uint32_t directorySize = image.u32(image.optional + 96 + 20);
     setU32(&out[image.optional + 96 + 20], std::max(directorySize, std::uint32_t(tree.size())));
