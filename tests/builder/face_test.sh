@@ -50,6 +50,14 @@ fi
 grep -q "FACE_TEST_PASSWORD" nopass.txt || fail "the missing password is not named"
 [ ! -e nopass.exe ] && [ ! -e nopass.exe.unsigned ] || fail "a refused signing left a file"
 
+# An icon that would take the stub to 64 KB is refused, with its size and the room left.
+convert -size 128x128 xc: +noise Random project/big.ico
+sed 's/widget\.ico/big.ico/' project/manifest.toml > project/big.toml
+if "$builder" build project/big.toml -o big.exe --stub "$stub" --quiet 2> big.txt; then fail "took a 64 KB icon"; fi
+grep -q "big.toml:.*product.icon: the icon '.*big.ico' takes [0-9]* bytes, but the installer's stub has room for [0-9]* bytes" \
+  big.txt || fail "the refused icon's message: $(cat big.txt)"
+[ ! -e big.exe ] || fail "a refused icon left an installer"
+
 # A byte of the certificate table changed: verify says so.
 cp signed.exe changed.exe
 size=$(stat -c %s changed.exe)
