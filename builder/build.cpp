@@ -204,19 +204,19 @@ BuildResult buildInstaller(const BuildOptions& options) {
         return result;
     }
     // Signed beside the output, which only a signed installer replaces.
-    const std::string unsigned_ = result.output + ".unsigned";
-    if (!replaceFile(unsigned_, bytes, error))
-        throw BuildError(Location{unsigned_}, "", "cannot write the installer: " + error);
+    const std::string unsignedPath = result.output + ".unsigned";
+    if (!replaceFile(unsignedPath, bytes, error))
+        throw BuildError(Location{unsignedPath}, "", "cannot write the installer: " + error);
     std::error_code ec;
     try {
-        signInstaller(*m.signing, unsigned_);
+        signInstaller(*m.signing, unsignedPath);
     } catch (...) {
-        fs::remove(fs::u8path(unsigned_), ec);
+        fs::remove(fs::u8path(unsignedPath), ec);
         throw;
     }
-    fs::rename(fs::u8path(unsigned_), fs::u8path(result.output), ec);
+    fs::rename(fs::u8path(unsignedPath), fs::u8path(result.output), ec);
     if (ec) {
-        fs::remove(fs::u8path(unsigned_), ec);
+        fs::remove(fs::u8path(unsignedPath), ec);
         throw BuildError(Location{result.output}, "", "cannot write the installer: " + ec.message());
     }
     result.installerBytes = fs::file_size(fs::u8path(result.output), ec);

@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     std::string installer, folder;
     auto* inspect = app.add_subcommand("inspect", "print everything an installer holds");
     inspect->add_option("installer", installer, "the installer")->required()->check(CLI::ExistingFile);
-    auto* verify = app.add_subcommand("verify", "exit 0 only when an installer is intact");
+    auto* verify = app.add_subcommand("verify", "exit 0 only when an installer (and its signature) is intact");
     verify->add_option("installer", installer, "the installer")->required()->check(CLI::ExistingFile);
     auto* extract = app.add_subcommand("extract", "write out the files an installer holds");
     extract->add_option("installer", installer, "the installer")->required()->check(CLI::ExistingFile);
