@@ -12,7 +12,9 @@
 #include "installer.h"
 #include "platform.hpp"
 #include "progress.hpp"
+#include "resources.hpp"
 #include "script.hpp"
+#include "signing.hpp"
 
 #ifndef CORVEL_DEFAULT_STUB
 #define CORVEL_DEFAULT_STUB ""
@@ -89,6 +91,25 @@ void fillEntry(const Job& job, int level, Progress& progress) {
     progress.add(job.source->size);
 }
 
+// The stub with the product's icon and version resource. A stand-in that is
+// no Windows program has no resources to carry them: it serves as it is.
+std::vector<std::uint8_t> dressedStub(const Manifest& m, const std::vector<std::uint8_t>& stub,
+                                      std::vector<std::string>& warnings) {
+    const std::string& iconPath = m.product.icon;
+    if (!isWindowsProgram(stub)) {
+        if (!iconPath.empty())
+            warnings.push_back(m.product.iconWhere.str() +
+                               ": warning: product.icon: the stub is no Windows program, so the icon is left out");
+        return stub;
+    }
+    if (iconPath.empty()) return dressStub(stub, nullptr, m.version);
+    IconFile icon{iconPath, m.product.iconWhere, {}};
+    std::string error;
+    if (!readFile(iconPath, icon.bytes, error))
+        fail(m.product.iconWhere, "product.icon", "cannot read the icon '" + iconPath + "': " + error);
+    return dressStub(stub, &icon, m.version);
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> makeInstaller(const Manifest& m, const std::vector<std::uint8_t>& stub, unsigned jobs,
@@ -151,19 +172,24 @@ std::vector<std::uint8_t> makeInstaller(const Manifest& m, const std::vector<std
 
     WriteOptions options;
     options.scriptCompressionLevel = m.compressionLevel;
-    auto written = writeInstaller(stub, package, scriptRecords(m), options);
+    std::vector<std::string> warnings;
+    auto written = writeInstaller(dressedStub(m, stub, warnings), package, scriptRecords(m), options);
     if (!written) throw BuildError(Location{m.path}, "", "cannot write the installer: " + written.error);
     if (result) {
         result->files = payload.fileCount;
         result->payloadBytes = payload.totalBytes;
         result->installerBytes = written->size();
         result->seconds = seconds;
+        result->warnings.insert(result->warnings.end(), warnings.begin(), warnings.end());
     }
     return std::move(written.value);
 }
 
 BuildResult buildInstaller(const BuildOptions& options) {
     Manifest m = loadManifest(options.manifest);
+    if (options.sign && !m.signing)
+        throw BuildError(Location{m.path}, "sign",
+                         "--sign needs a [sign] table that names the certificate (and key) to sign with");
     std::vector<std::uint8_t> stub = loadStub(findStub(options.stub));
     BuildResult result;
     result.warnings = m.warnings;
@@ -172,8 +198,28 @@ BuildResult buildInstaller(const BuildOptions& options) {
                                             : (fs::u8path(m.baseDir) / "setup.exe").u8string();
     std::vector<std::uint8_t> bytes = makeInstaller(m, stub, options.jobs, options.progress, &result);
     std::string error;
-    if (!replaceFile(result.output, bytes, error))
-        throw BuildError(Location{result.output}, "", "cannot write the installer: " + error);
+    if (!options.sign) {
+        if (!replaceFile(result.output, bytes, error))
+            throw BuildError(Location{result.output}, "", "cannot write the installer: " + error);
+        return result;
+    }
+    // Signed beside the output, which only a signed installer replaces.
+    const std::string unsignedPath = result.output + ".unsigned";
+    if (!replaceFile(unsignedPath, bytes, error))
+        throw BuildError(Location{unsignedPath}, "", "cannot write the installer: " + error);
+    std::error_code ec;
+    try {
+        signInstaller(*m.signing, unsignedPath);
+    } catch (...) {
+        fs::remove(fs::u8path(unsignedPath), ec);
+        throw;
+    }
+    fs::rename(fs::u8path(unsignedPath), fs::u8path(result.output), ec);
+    if (ec) {
+        fs::remove(fs::u8path(unsignedPath), ec);
+        throw BuildError(Location{result.output}, "", "cannot write the installer: " + ec.message());
+    }
+    result.installerBytes = fs::file_size(fs::u8path(result.output), ec);
     return result;
 }
 

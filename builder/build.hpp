@@ -17,6 +17,7 @@ struct BuildOptions {
     std::string stub;         // "" = the default stub
     unsigned jobs = 0;        // compression threads, 0 = every core
     bool progress = false;    // show progress on stderr
+    bool sign = false;        // sign as the manifest's [sign] table says
 };
 
 struct BuildResult {

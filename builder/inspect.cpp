@@ -10,6 +10,7 @@
 #include "languages.hpp"
 #include "names.hpp"
 #include "progress.hpp"
+#include "signing.hpp"
 
 namespace corvel::build {
 
@@ -190,6 +191,9 @@ bool inspectInstaller(const std::string& path, std::ostream& out) {
     out << "DOS header\n  PackageOffset " << i.packageOffset << "\n  ScriptStoredLength " << i.scriptStoredLength
         << "\n  FileChecksum " << hex(i.fileChecksum) << " (computed " << hex(i.computedChecksum) << ", "
         << (i.checksumValid ? "holds" : "DOES NOT HOLD") << ")\n";
+    if (i.signature)
+        out << "signature\n  certificate table at " << i.signature->tableOffset << ", " << i.signature->tableSize
+            << " bytes (outside the checksum)\n";
     if (i.headerRead) {
         out << "package header\n  FirstGroupOffset " << i.firstGroupOffset << "\n  ScriptOffset " << i.scriptOffset
             << "\n  SpaceRequired " << i.spaceRequired << " (" << humanBytes(double(i.spaceRequired)) << ")\n";
@@ -233,7 +237,22 @@ bool verifyInstaller(const std::string& path, std::ostream& out, std::ostream& e
     auto info = readInstallerFile(path);
     if (intact(info)) {
         out << path << ": intact (checksum " << hex(info->fileChecksum) << ", " << info->records.records.size()
-            << " records)\n";
+            << " records); ";
+        if (!info->signature) {
+            out << "not signed\n";
+            return true;
+        }
+        const SignatureCheck check = checkSignature(path);
+        if (check.toolMissing) {
+            out << "signed, but osslsigncode was not found to check the signature\n";
+            return true;
+        }
+        if (!check.holds) {
+            out << "signed, but the signature DOES NOT HOLD\n";
+            err << path << ": the file changed after it was signed\n";
+            return false;
+        }
+        out << "signed" << (check.signer.empty() ? "" : " by " + check.signer) << ", the signature holds\n";
         return true;
     }
     if (info->problems.empty()) err << path << ": " << (info.ok() ? "checksum does not hold" : info.error) << "\n";

@@ -11,7 +11,9 @@ namespace corvel::build {
 // installer is intact (readable throughout and the checksum holds).
 bool inspectInstaller(const std::string& path, std::ostream& out);
 
-// Prints "intact" or each problem; returns whether the installer is intact.
+// Prints "intact" or each problem, and whether the installer is signed and
+// its signature holds; returns whether the installer is intact and, when
+// signed, unchanged since it was signed.
 bool verifyInstaller(const std::string& path, std::ostream& out, std::ostream& err);
 
 // Writes every file of the payload below `folder`: one sub-folder per

@@ -25,11 +25,13 @@ int main(int argc, char** argv) {
     build->add_option("-j,--jobs", options.jobs, "compression threads (default: every core)")
         ->check(CLI::Range(1u, 1024u));
     build->add_flag("-q,--quiet", quiet, "print nothing but errors");
+    build->add_flag("--sign", options.sign, "sign the installer as the manifest's [sign] table says (through "
+                                            "osslsigncode)");
 
     std::string installer, folder;
     auto* inspect = app.add_subcommand("inspect", "print everything an installer holds");
     inspect->add_option("installer", installer, "the installer")->required()->check(CLI::ExistingFile);
-    auto* verify = app.add_subcommand("verify", "exit 0 only when an installer is intact");
+    auto* verify = app.add_subcommand("verify", "exit 0 only when an installer (and its signature) is intact");
     verify->add_option("installer", installer, "the installer")->required()->check(CLI::ExistingFile);
     auto* extract = app.add_subcommand("extract", "write out the files an installer holds");
     extract->add_option("installer", installer, "the installer")->required()->check(CLI::ExistingFile);

@@ -11,6 +11,7 @@
 
 #include "diagnostics.hpp"
 #include "fileinfo.h"
+#include "resources.hpp"
 
 namespace corvel::build {
 
@@ -46,6 +47,20 @@ struct Product {
     bool createUninstaller = true;
     std::optional<RegistrySource> installPathFrom;
     std::vector<std::string> launch;  // at most two
+    std::string icon;                 // host path of an .ico; "" keeps the stub's icon
+    Location iconWhere;
+};
+
+// How `corvelbuild build --sign` signs: through osslsigncode, with a
+// PKCS#12 file or a PEM certificate and key; the password comes from the
+// environment, never from the manifest.
+struct Signing {
+    Location where;
+    std::string certificate;       // host path
+    std::string key;               // host path, PEM only
+    std::string passwordVariable;  // environment variable, "" = no password
+    std::string timestamp;         // RFC 3161 server URL, "" = none
+    std::string description, url;  // UTF-8, shown by the system's signature dialog
 };
 
 struct Variable {
@@ -176,6 +191,9 @@ struct Manifest {
     std::vector<DllCall> dllCalls;
     Requirements requirements;
     Background background;
+
+    VersionResource version;            // [version], defaults from [product]
+    std::optional<Signing> signing;     // [sign]
 
     int compressionLevel = 9;
     std::optional<FileTime> fixedTime;  // every installed file gets this time

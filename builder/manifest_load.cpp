@@ -424,11 +424,13 @@ Manifest load(const toml::table& root, const std::string& path) {
     Section top(root, "", m.path);
     top.allow({"output", "licence", "license", "readme", "product", "variables", "pages", "languages", "strings",
                "files", "shortcut", "registry", "ini", "association", "program", "dll-call", "requirements",
-               "background", "build"});
+               "background", "build", "version", "sign"});
     if (auto out = top.utf8("output")) m.output = hostPath(m, *out);
     loadVariables(top, m);
     requireVariables(top, m);
     loadProduct(top, m);
+    loadVersion(top, m);
+    loadSigning(top, m);
     loadLanguages(top, m);
     loadTexts(top, m);
     loadDocuments(top, m);

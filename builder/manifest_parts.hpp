@@ -15,6 +15,8 @@ namespace corvel::build {
 void loadProduct(const Section& top, Manifest& m);
 void loadFiles(const Section& top, Manifest& m);
 void loadActions(const Section& top, Manifest& m);
+void loadVersion(const Section& top, Manifest& m);
+void loadSigning(const Section& top, Manifest& m);
 
 // 0xRRGGBB from an integer or a "#RRGGBB" / "0xRRGGBB" string. With
 // `systemNames`, "window" and "buttonface" give their stub flags instead.

@@ -72,7 +72,7 @@ void loadProduct(const Section& top, Manifest& m) {
               "band-colour", "header-color", "header-colour", "accent-color", "accent-colour",
               "compact-dialogs", "welcome-in-header-color", "welcome-in-header-colour", "caption-bar",
               "offer-program-group", "offer-desktop", "offer-quick-launch", "reboot-required",
-              "create-uninstaller", "install-path-from", "launch"});
+              "create-uninstaller", "install-path-from", "launch", "icon"});
     Product& pr = m.product;
     pr.where = p->here();
     pr.name = p->needText("name");
@@ -110,6 +110,11 @@ void loadProduct(const Section& top, Manifest& m) {
         src.key = fieldText(*from, "key", true);
         src.value = fieldText(*from, "value");
         pr.installPathFrom = src;
+    }
+    if (auto icon = p->utf8("icon")) {
+        if (icon->empty()) p->fail("icon", "the icon cannot be empty; leave the key out to keep the setup program's");
+        pr.icon = hostPath(m, *icon);
+        pr.iconWhere = p->at("icon");
     }
     if (auto launch = p->texts("launch")) {
         if (launch->size() > 2)

@@ -10,6 +10,7 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -118,6 +119,73 @@ bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     }
     if (!ok) DeleteFileW(temp.c_str());
     return ok;
+}
+
+// The command line as the C run-time splits it again: quotes around each
+// argument, backslashes doubled in front of a quote.
+std::wstring commandLine(const std::vector<std::string>& arguments) {
+    std::wstring line;
+    for (const std::string& a : arguments) {
+        if (!line.empty()) line += L' ';
+        line += L'"';
+        std::size_t slashes = 0;
+        for (wchar_t c : wide(a)) {
+            if (c == L'\\') {
+                ++slashes;
+                continue;
+            }
+            line.append(c == L'"' ? 2 * slashes + 1 : slashes, L'\\');
+            slashes = 0;
+            line += c;
+        }
+        line.append(2 * slashes, L'\\');
+        line += L'"';
+    }
+    return line;
+}
+
+int runTool(const std::vector<std::string>& arguments, const std::string& input, std::string& output,
+            std::string& error) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr, inputRead = nullptr, inputWrite = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        error = lastError();
+        return -1;
+    }
+    if (!CreatePipe(&inputRead, &inputWrite, &inherit, 0)) {
+        error = lastError();
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        return -1;
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(inputWrite, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = inputRead;
+    startup.hStdOutput = startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine(arguments);
+    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                        &process);
+    if (!started) error = arguments[0] + ": " + lastError();
+    CloseHandle(writeEnd);
+    CloseHandle(inputRead);
+    DWORD put = 0;
+    if (started && !input.empty()) WriteFile(inputWrite, input.data(), DWORD(input.size()), &put, nullptr);
+    CloseHandle(inputWrite);
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) output.append(buffer, got);
+    CloseHandle(readEnd);
+    if (!started) return -1;
+    DWORD code = 1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return int(code);
 }
 
 #else
@@ -244,6 +312,70 @@ bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     }
     if (!ok) unlink(pattern.c_str());
     return ok;
+}
+
+int runTool(const std::vector<std::string>& arguments, const std::string& input, std::string& output,
+            std::string& error) {
+    // Output, input, and the pipe through which the child reports a failed
+    // exec (closed on a good one).
+    int pipeEnds[2] = {-1, -1}, inputEnds[2] = {-1, -1}, execEnds[2] = {-1, -1};
+    auto closeAll = [&] {
+        for (int* ends : {pipeEnds, inputEnds, execEnds})
+            for (int i = 0; i < 2; ++i)
+                if (ends[i] >= 0) close(ends[i]), ends[i] = -1;
+    };
+    if (pipe(pipeEnds) != 0 || pipe(inputEnds) != 0 || pipe(execEnds) != 0 ||
+        fcntl(execEnds[1], F_SETFD, FD_CLOEXEC) != 0) {
+        error = std::strerror(errno);
+        closeAll();
+        return -1;
+    }
+    // Written before the child exists: the pipe holds it, and a child that
+    // ends without reading cannot leave a writer without a reader.
+    if (!input.empty()) (void)!write(inputEnds[1], input.data(), input.size());
+    close(inputEnds[1]);
+    inputEnds[1] = -1;
+    std::vector<char*> argv;
+    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        dup2(inputEnds[0], 0);
+        dup2(pipeEnds[1], 1);
+        dup2(pipeEnds[1], 2);
+        close(pipeEnds[0]);
+        close(execEnds[0]);
+        execvp(argv[0], argv.data());
+        int failure = errno;
+        (void)!write(execEnds[1], &failure, sizeof failure);
+        _exit(127);
+    }
+    if (child < 0) {
+        error = std::strerror(errno);
+        closeAll();
+        return -1;
+    }
+    close(pipeEnds[1]);
+    close(inputEnds[0]);
+    close(execEnds[1]);
+    pipeEnds[1] = inputEnds[0] = execEnds[1] = -1;
+    char buffer[4096];
+    for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) != 0;) {
+        if (got > 0) output.append(buffer, std::size_t(got));
+        else if (errno != EINTR) break;
+    }
+    close(pipeEnds[0]);
+    int failure = 0;
+    const bool execFailed = read(execEnds[0], &failure, sizeof failure) == sizeof failure;
+    close(execEnds[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (execFailed) {
+        error = arguments[0] + ": " + std::strerror(failure);
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 #endif

@@ -33,4 +33,11 @@ std::string executableFolder();
 // `path` is untouched.
 bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error);
 
+// Runs a program found on the PATH with these arguments (the first is the
+// program) and waits for it. It reads `input` (a few bytes at most) from its
+// standard input; its standard output and error go to `output`. The exit
+// code, or -1 when it could not be started (`error` says why).
+int runTool(const std::vector<std::string>& arguments, const std::string& input, std::string& output,
+            std::string& error);
+
 }  // namespace corvel::build

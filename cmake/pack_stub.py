@@ -35,6 +35,11 @@ IMPORT_ROOM_SIGNATURE = b'Corvel-imports-2'
 MAX_SLOTS = 12
 MAX_RANGES = 4
 RT_DIALOG = 5
+# The dialogs' part of the resources lies this far into the resource section,
+# behind room for the file's part: the package builder rewrites that part (an
+# icon of the author's, a version resource) and may make it longer, up to
+# the size of a whole stub. It costs address space, not bytes of the file.
+RESOURCE_ROOM = 0x10000
 SCN_CNT_CODE = 0x20
 SCN_CNT_INITIALIZED_DATA = 0x40
 SCN_MEM_EXECUTE = 0x20000000
@@ -180,10 +185,10 @@ def split_resources(section):
     dialogs = tree.pop(RT_DIALOG, None)
     if not dialogs:
         return layout_resources(tree, section['address'], 0, {}), b''
-    # The file's part has the same size wherever the dialogs' subtree lies.
-    probe = layout_resources(tree, section['address'], 0, {RT_DIALOG: 0})
-    tail = layout_resources(dialogs, section['address'], len(probe), {}, root=False)
-    kept = layout_resources(tree, section['address'], 0, {RT_DIALOG: len(probe)})
+    tail = layout_resources(dialogs, section['address'], RESOURCE_ROOM, {}, root=False)
+    kept = layout_resources(tree, section['address'], 0, {RT_DIALOG: RESOURCE_ROOM})
+    if len(kept) > RESOURCE_ROOM:
+        fail('the icon and the manifest need more than %d bytes' % RESOURCE_ROOM)
     return kept, tail
 
 
@@ -375,9 +380,11 @@ def pack(path, head_object):
     ranges = [(text['address'] + head_size, text['virtual_size'] - head_size),
               (data_start, max(data_end - data_start, 0))]
     kept, tail = split_resources(rsrc)
-    tail_start = len(kept)
+    tail_start = RESOURCE_ROOM if tail else len(kept)
     if tail:
-        image.memory[rsrc['address'] + tail_start:rsrc['address'] + tail_start + len(tail)] = tail
+        end = rsrc['address'] + tail_start + len(tail)
+        image.memory.extend(bytes(max(end - len(image.memory), 0)))
+        image.memory[rsrc['address'] + tail_start:end] = tail
         ranges.append((rsrc['address'] + tail_start, len(tail)))
     image.set_directory(2, rsrc['address'], tail_start + len(tail))
     stream = b''.join(bytes(image.memory[address:address + size]) for address, size in ranges)

@@ -93,9 +93,29 @@ Entry precompressedFileEntry(const std::string& name, std::uint32_t depth, std::
 
 // ---- checksum helpers ------------------------------------------------------------
 
+std::optional<Signature> findSignature(const std::uint8_t* data, std::size_t size) {
+    if (data == nullptr || size < kDosHeaderSize) return std::nullopt;
+    Signature s;
+    const std::uint64_t pe = getU32(data + 0x3C);
+    s.imageChecksum = std::size_t(pe + 88);
+    s.directoryEntry = std::size_t(pe + 152);
+    if (pe + 160 > size) return std::nullopt;
+    s.tableOffset = getU32(data + s.directoryEntry);
+    s.tableSize = getU32(data + s.directoryEntry + 4);
+    if (s.tableSize == 0 || s.tableOffset >= size || size - s.tableOffset != s.tableSize ||
+        s.tableOffset < pe + 160)
+        return std::nullopt;
+    return s;
+}
+
 std::uint32_t computeFileChecksum(const std::uint8_t* data, std::size_t size) {
     if (data == nullptr || size <= kChecksumStart) return 1;
-    return adler32(data + kChecksumStart, size - kChecksumStart, 1);
+    const std::optional<Signature> signature = findSignature(data, size);
+    if (!signature) return adler32(data + kChecksumStart, size - kChecksumStart, 1);
+    std::vector<std::uint8_t> covered(data + kChecksumStart, data + signature->tableOffset);
+    std::fill_n(covered.begin() + std::ptrdiff_t(signature->imageChecksum - kChecksumStart), 4, 0);
+    std::fill_n(covered.begin() + std::ptrdiff_t(signature->directoryEntry - kChecksumStart), 8, 0);
+    return adler32(covered.data(), covered.size(), 1);
 }
 
 bool updateFileChecksum(std::vector<std::uint8_t>& file) {
@@ -114,6 +134,11 @@ Result<std::vector<std::uint8_t>> makeUninstallerCopy(const std::vector<std::uin
         return R::failure("PackageOffset " + num(packageOffset) + " is not inside the file after the DOS header");
     std::vector<std::uint8_t> copy(installer.begin(), installer.begin() + packageOffset);
     setU16(copy.data() + kPackageOffsetField, 0);
+    const std::uint64_t pe = getU32(copy.data() + 0x3C);
+    if (pe + 160 <= copy.size()) {
+        setU32(copy.data() + pe + 88, 0);
+        std::fill_n(copy.begin() + std::ptrdiff_t(pe + 152), 8, 0);
+    }
     return R::success(std::move(copy));
 }
 
@@ -160,8 +185,13 @@ Result<std::vector<std::uint8_t>> writeInstaller(const std::vector<std::uint8_t>
     const std::uint64_t scriptOffset = offset;
     if (recordStream.size() > kU32Max) return R::failure("the install script exceeds 4 GiB");
 
-    const std::vector<std::uint8_t> script =
+    std::vector<std::uint8_t> script =
         compressStream(recordStream.data(), recordStream.size(), options.scriptCompressionLevel);
+    // A signing tool pads the file with zeros up to a multiple of eight, which
+    // would change the sum; an empty stored block (five bytes: any remainder
+    // is reached within seven) aligns it without a byte the inflater skips.
+    while ((stub.size() + scriptOffset + 4 + script.size()) % 8 != 0)
+        script.insert(script.end(), {0x00, 0x00, 0x00, 0xFF, 0xFF});
     const std::uint64_t packageSize = scriptOffset + 4 + script.size();
     const std::uint64_t fileSize = stub.size() + packageSize;
     if (script.size() > kU32Max || packageSize > kU32Max || fileSize > kU32Max)
@@ -251,6 +281,8 @@ private:
         info_.fileChecksum = getU32(data_ + kFileChecksumField);
         info_.computedChecksum = computeFileChecksum(data_, size_);
         info_.checksumValid = info_.fileChecksum == info_.computedChecksum;
+        info_.signature = findSignature(data_, size_);
+        if (info_.signature) size_ = info_.signature->tableOffset;
         if (info_.packageOffset == 0) {
             // An uninstaller: its checksum field is the installer's, never examined.
             problem("PackageOffset is 0: the file is an uninstaller without a package");
@@ -258,7 +290,8 @@ private:
         }
         if (!info_.checksumValid)
             problem("checksum mismatch: FileChecksum is " + hex32(info_.fileChecksum) +
-                    ", Adler-32 of bytes 40..EOF is " + hex32(info_.computedChecksum));
+                    ", Adler-32 of bytes 40.." + (info_.signature ? "certificate table" : "EOF") + " is " +
+                    hex32(info_.computedChecksum));
         if (info_.packageOffset < kDosHeaderSize)
             problem("PackageOffset " + num(info_.packageOffset) + " lies inside the 64-byte DOS header");
         package_ = info_.packageOffset;

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ namespace corvel {
 constexpr std::size_t kPackageOffsetField = 18;      // u16 in the DOS header
 constexpr std::size_t kScriptStoredLengthField = 28; // u32
 constexpr std::size_t kFileChecksumField = 36;       // u32
-constexpr std::size_t kChecksumStart = 40;           // Adler-32 covers bytes 40..EOF
+constexpr std::size_t kChecksumStart = 40;           // Adler-32 covers bytes 40..EOF (see computeFileChecksum)
 constexpr std::size_t kDosHeaderSize = 64;           // minimum stub size accepted
 constexpr std::size_t kMaxStubSize = 65535;          // PackageOffset is a u16
 constexpr std::uint32_t kPackageHeaderSize = 12;     // = FirstGroupOffset written
@@ -118,7 +119,9 @@ struct WriteOptions {
 // stub.size(), ScriptStoredLength and FileChecksum patched, followed by the
 // package (header, groups, script block with `recordStream` compressed).
 // `recordStream` is written as given (use serializeRecords; it may be odd on
-// purpose). Deterministic.
+// purpose). The script stream ends with up to seven empty stored blocks, so
+// that the file's length is a multiple of eight: signing then appends its
+// certificate table without padding in front of it. Deterministic.
 // Errors (value empty): stub shorter than 64 bytes or of 65,536 bytes or more;
 // a file entry with sizeHigh != 0 (a file of 4 GiB or more); the package or
 // the file would reach 4 GiB, or any u32 field would overflow (offsets,
@@ -138,7 +141,22 @@ Result<std::vector<std::uint8_t>> writeInstaller(const std::vector<std::uint8_t>
 
 // ---- checksum and uninstaller helpers ---------------------------------------
 
-// Adler-32 (initial 1) of bytes 40..end; 1 when size <= 40.
+// The certificate table that Authenticode signing appends, as the security
+// directory of the PE header names it. Found only when the table ends the file
+// and lies behind the header fields that signing changes; anything else counts
+// as unsigned, so a damaged directory entry is covered by the checksum.
+struct Signature {
+    std::size_t tableOffset = 0;     // file offset of the certificate table
+    std::size_t tableSize = 0;       // reaches the end of the file
+    std::size_t imageChecksum = 0;   // file offset of the PE checksum field (4 bytes)
+    std::size_t directoryEntry = 0;  // file offset of the security directory entry (8 bytes)
+};
+std::optional<Signature> findSignature(const std::uint8_t* data, std::size_t size);
+
+// Adler-32 (initial 1) of bytes 40..end; 1 when size <= 40. In a signed file
+// the sum ends before the certificate table and counts the PE checksum field
+// and the security directory entry as zeros, as they were before signing: the
+// signature leaves the sum of the built file as it was.
 std::uint32_t computeFileChecksum(const std::uint8_t* data, std::size_t size);
 
 // Recomputes and stores FileChecksum (for tests that damage a file on purpose
@@ -146,8 +164,11 @@ std::uint32_t computeFileChecksum(const std::uint8_t* data, std::size_t size);
 bool updateFileChecksum(std::vector<std::uint8_t>& file);
 
 // The uninstaller copy made at install time: the first PackageOffset bytes
-// with PackageOffset set to 0 (other fields kept). Error: file shorter than
-// 64 bytes, PackageOffset 0 or beyond the end of the file.
+// with PackageOffset set to 0 (other fields kept) and no signature: the PE
+// checksum and the security directory entry cleared, as the certificate
+// table is not part of the copy (both are zero in an unsigned stub).
+// Error: file shorter than 64 bytes, PackageOffset 0 or beyond the end of
+// the file.
 Result<std::vector<std::uint8_t>> makeUninstallerCopy(const std::vector<std::uint8_t>& installer);
 
 // ---- reader -------------------------------------------------------------------
@@ -191,8 +212,9 @@ struct InstallerInfo {
     std::uint16_t packageOffset = 0;      // 0: an uninstaller, nothing more is read
     std::uint32_t scriptStoredLength = 0;
     std::uint32_t fileChecksum = 0;       // as stored
-    std::uint32_t computedChecksum = 0;   // Adler-32 of bytes 40..EOF
+    std::uint32_t computedChecksum = 0;   // see computeFileChecksum
     bool checksumValid = false;
+    std::optional<Signature> signature;   // the package then ends where its table starts
 
     // Package header (headerRead = the 12 bytes were present).
     bool headerRead = false;
@@ -206,7 +228,7 @@ struct InstallerInfo {
     // Script block (scriptRead = its size field was present and inflation ran).
     bool scriptRead = false;
     std::uint32_t scriptUncompressedSize = 0;  // the u32 at ScriptOffset
-    std::uint64_t scriptBlockLength = 0;       // bytes from ScriptOffset + 4 to EOF
+    std::uint64_t scriptBlockLength = 0;       // bytes from ScriptOffset + 4 to the package's end
     std::vector<std::uint8_t> script;          // the inflated record stream
     bool scriptComplete = false;               // script.size() == scriptUncompressedSize
     bool scriptStreamEnd = false;

@@ -107,7 +107,9 @@ bool GetFileVersion(const char* path, DWORD* high, DWORD* low) {
 }
 
 // Writes the stub without its package: the image before the package, with
-// a header whose package offset is 0. Nothing is said when it fails; the
+// a header whose package offset is 0 and, as the copy has no certificate
+// table, no signature (security directory and PE checksum cleared; zeros in
+// an unsigned stub already). Nothing is said when it fails; the
 // installation then simply has no uninstaller.
 static void WriteUninstallerCopy(const BYTE* image, DWORD length, const char* path) {
   if (length < DosHeaderSize) return;
@@ -121,6 +123,14 @@ static void WriteUninstallerCopy(const BYTE* image, DWORD length, const char* pa
   WriteFile(file, image, length, &written, 0);
   SetFilePointer(file, 0, 0, FILE_BEGIN);
   WriteFile(file, header, DosHeaderSize, &written, 0);
+  DWORD pe = *(const DWORD*)(header + 0x3C);
+  const BYTE zeros[8] = {0};
+  if (pe + SecurityDirectoryEntry + sizeof(zeros) <= length) {
+    SetFilePointer(file, pe + ImageChecksumField, 0, FILE_BEGIN);
+    WriteFile(file, zeros, 4, &written, 0);
+    SetFilePointer(file, pe + SecurityDirectoryEntry, 0, FILE_BEGIN);
+    WriteFile(file, zeros, sizeof(zeros), &written, 0);
+  }
   CloseHandle(file);
 }
 
@@ -154,6 +164,8 @@ static void RegisterUninstallEntry(const char* uninstallerPath) {
   char* entry = ConcatStrings("2,", key, ",1");
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName", Model.displayName);
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString", command);
+  // The uninstaller carries the installer's icon: the list shows the product's.
+  WriteRegistryText(HKEY_LOCAL_MACHINE, key, "DisplayIcon", uninstallerPath);
   RecordLogLine("e", entry, true, false);
   FreeBlock(entry);
   FreeBlock(command);

@@ -65,12 +65,30 @@ static void ShowStartupError(const char* text) {
   ShowFormattedMessage(0, "Corvelsetup", text, 0, 0, 0, MB_ICONERROR);
 }
 
-bool VerifyOwnChecksum(HANDLE file, DWORD storedChecksum) {
+// Counts a header field as zero when the file is signed: signing fills it in
+// after the sum was taken.
+static void ClearSignedField(BYTE* chunk, DWORD chunkStart, DWORD got, DWORD field, DWORD length) {
+  for (DWORD at = field - chunkStart; length--; at++)
+    if (at < got) chunk[at] = 0;
+}
+
+bool VerifyOwnChecksum(HANDLE file, const BYTE* header) {
   DWORD size = GetFileSize(file, 0);
   if (size == INVALID_FILE_SIZE) {
     ShowStartupError("Error retrieving the module file size.");
     return false;
   }
+  // A signature's certificate table ends the file and is named by the
+  // security directory; the sum stops in front of it. A table that does not
+  // end the file is no signature, and the entry is then summed as it is.
+  DWORD pe = *(const DWORD*)(header + 0x3C);
+  DWORD table[2] = {0, 0};
+  DWORD got = 0;
+  SetFilePointer(file, pe + SecurityDirectoryEntry, 0, FILE_BEGIN);
+  ReadFile(file, table, sizeof(table), &got, 0);
+  bool isSigned = got == sizeof(table) && table[1] && table[0] < size && size - table[0] == table[1] &&
+                  table[0] >= pe + SecurityDirectoryEntry + sizeof(table);
+  if (isSigned) size = table[0];
   SetFilePointer(file, ChecksumStart, 0, FILE_BEGIN);
   // Every read is a call into the system, dearer than summing its bytes:
   // large reads keep a big installer's start-up near one pass over the
@@ -84,20 +102,23 @@ bool VerifyOwnChecksum(HANDLE file, DWORD storedChecksum) {
     capacity = sizeof(small);
   }
   uLong checksum = adler32(0, 0, 0);
-  DWORD remaining = size > (DWORD)ChecksumStart ? size - ChecksumStart : 0;
+  DWORD position = ChecksumStart;
   const char* failure = 0;
-  while (remaining) {
-    DWORD asked = remaining < capacity ? remaining : capacity;
-    DWORD got = 0;
+  while (position < size) {
+    DWORD asked = size - position < capacity ? size - position : capacity;
     if (!ReadFile(file, chunk, asked, &got, 0) || got != asked) {
       failure = "Error verifying the file CRC.";
       break;
     }
+    if (isSigned) {
+      ClearSignedField(chunk, position, got, pe + ImageChecksumField, 4);
+      ClearSignedField(chunk, position, got, pe + SecurityDirectoryEntry, 8);
+    }
     checksum = adler32(checksum, chunk, got);
-    remaining -= got;
+    position += got;
   }
   if (chunk != small) FreeBlock(chunk);
-  if (!failure && checksum != storedChecksum) failure = "The installer file is damaged!";
+  if (!failure && checksum != *(const DWORD*)(header + FileChecksumField)) failure = "The installer file is damaged!";
   if (failure) ShowStartupError(failure);
   return !failure;
 }

@@ -10,6 +10,9 @@ const int ScriptStoredLengthField = 28; // u32
 const int FileChecksumField = 36;       // u32, Adler-32 of bytes 40..EOF
 const int ChecksumStart = 40;
 const int DosHeaderSize = 64;
+// Offsets from the PE header of the two fields that signing changes.
+const DWORD ImageChecksumField = 88;
+const DWORD SecurityDirectoryEntry = 152;
 const DWORD InflateChunk = 4096;
 const DWORD ChecksumChunk = 64 * 1024;
 
@@ -31,9 +34,11 @@ void ForgetProgress();
 // product itself overflows 32 bits past 42 MB).
 DWORD ProgressPercent(DWORD done, DWORD total);
 
-// Adler-32 of the open file from offset 40 to its end, compared with the
-// stored value. Shows the start-up message itself; true when intact.
-bool VerifyOwnChecksum(HANDLE file, DWORD storedChecksum);
+// Adler-32 of the open file from offset 40 to its end (to its certificate
+// table when signed, with the fields that signing changes counted as zero),
+// compared with the header's FileChecksum. Shows the start-up message
+// itself; true when intact.
+bool VerifyOwnChecksum(HANDLE file, const BYTE* header);
 
 // Reads and inflates the script block; fills Model.package, Model.script and
 // Model.scriptLength. The checksum has already vouched for the bytes.

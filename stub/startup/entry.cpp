@@ -98,7 +98,7 @@ static void EndInstallRun(HWND owner, HWND background) {
 }
 
 static void RunInstall(const BYTE* header) {
-  if (!VerifyOwnChecksum(OwnFile, *(const DWORD*)(header + FileChecksumField))) return;
+  if (!VerifyOwnChecksum(OwnFile, header)) return;
   DWORD packageOffset = *(const WORD*)(header + PackageOffsetField);
   LoadScript(OwnFile, packageOffset, *(const DWORD*)(header + ScriptStoredLengthField));
   if (Model.script) WalkScriptRecords(Model.script, Model.scriptLength);

@@ -96,6 +96,14 @@ std::vector<BadCase> badCases() {
          "[\"a\"", 0, "at most two"},
         {"unknown requirement", b + kFiles + "[requirements]\nwindows = \"Vista\"\n", "\"Vista\"", 0,
          "unknown requirement 'Vista'"},
+        {"five version numbers", b + kFiles + "[version]\nfile-version = \"1.2.3.4.5\"\n", "\"1.2", 0,
+         "'1.2.3.4.5' is not a version"},
+        {"version number past 65535", b + kFiles + "[version]\nproduct-version = \"2.65536\"\n", "\"2.", 0,
+         "'2.65536' is not a version"},
+        {"password in the manifest", b + kFiles + "[sign]\ncertificate = \"a.p12\"\npassword = \"x\"\n", "\"x\"", 0,
+         "the password never goes into the manifest"},
+        {"signing without a certificate", b + kFiles + "[sign]\nkey = \"a.pem\"\n", "[sign]", 0,
+         "missing certificate"},
     };
 }
 

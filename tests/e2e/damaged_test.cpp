@@ -122,6 +122,20 @@ TEST_F(Damaged, TheShippedStubToo) {
   EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
 }
 
+// Signed after the build: a byte changed outside the certificate table is
+// still refused.
+TEST_F(Damaged, ASignedInstallerToo) {
+  std::vector<std::uint8_t> good = files::Read(files::FromEnvironmentPath("CORVEL_EXAMPLES") + "\\full-setup.exe");
+  std::optional<corvel::Signature> signature = corvel::findSignature(good.data(), good.size());
+  ASSERT_TRUE(signature) << "the full example was not signed";
+  for (size_t offset : {(size_t)100, signature->tableOffset - 1}) {
+    SCOPED_TRACE("flipped byte at " + std::to_string(offset));
+    std::vector<std::uint8_t> damaged = good;
+    damaged[offset] ^= 0x80;
+    ExpectOneStartupError(damaged, "signed.exe");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "demo/walk.h"
+#include "installer.h"
 #include "support/files.h"
 #include "support/ui_driver.h"
 
@@ -19,6 +20,7 @@ struct Example {
   std::vector<std::string> ownFiles;    // below the installation folder
   std::size_t shortcuts = 0, values = 0, sharedFiles = 0;   // as the manifest asks
   const char* windows = "";             // the version Wine poses as, when the product asks for one
+  bool isSigned = false;                // signed after the build (the full example)
 };
 
 const Example Examples[] = {
@@ -39,7 +41,7 @@ const Example Examples[] = {
      {"Select Language", "Welcome to the Acme Widget Setup", "License Agreement", "Readme Information",
       "Choose Destination Folder", "Select Start Menu Folder", "Ready to Install", "Installing", "Setup Complete"},
      {"README.txt", "widget.cfg", "docs\\manual.txt", "docs\\faq.txt", "samples\\round.wdg", "uninstall.exe"},
-     4, 5, 1, "winxp"},
+     4, 5, 1, "winxp", true},
 };
 
 class Examples_ : public testing::TestWithParam<Example> {};
@@ -50,6 +52,8 @@ TEST_P(Examples_, InstallsEveryPageThenUninstallsWithoutTrace) {
   const Example& example = GetParam();
   std::string installer = files::FromEnvironmentPath("CORVEL_EXAMPLES") + "\\" + example.name + "-setup.exe";
   ASSERT_TRUE(files::Exists(installer)) << installer << " was not built";
+  std::vector<std::uint8_t> bytes = files::Read(installer);
+  EXPECT_EQ(corvel::findSignature(bytes.data(), bytes.size()).has_value(), example.isSigned);
   ui::DrawOwnFrames(std::string(example.name) + "-setup.exe");
   walk::Options options;
   options.windows = example.windows;
@@ -65,6 +69,15 @@ TEST_P(Examples_, InstallsEveryPageThenUninstallsWithoutTrace) {
   std::string folder = Folder(run.logPath);
   EXPECT_EQ(run.logPath, folder + "\\uninstall.log");
   EXPECT_EQ(walk::UninstallEntryValue(example.product, "DisplayName").empty(), false);
+  // The list of programs shows the uninstaller's icon, the installer's own;
+  // the uninstaller carries no signature, since it has no certificate table.
+  std::string uninstaller = walk::UninstallEntryValue(example.product, "DisplayIcon");
+  EXPECT_EQ("\"" + uninstaller + "\"", walk::UninstallEntryValue(example.product, "UninstallString"));
+  bytes = files::Read(uninstaller);
+  ASSERT_FALSE(bytes.empty());
+  DWORD pe = *(const DWORD*)&bytes[0x3C];
+  ASSERT_LT(pe + 160, bytes.size());
+  for (int i = 0; i < 8; i++) EXPECT_EQ(bytes[pe + 152 + i], 0) << "security directory byte " << i;
   for (const std::string& name : example.ownFiles) EXPECT_TRUE(files::Exists(folder + "\\" + name)) << name;
   EXPECT_TRUE(walk::CheckInstalled(run));
   EXPECT_EQ(example.shortcuts, run.shortcuts.size());

@@ -231,6 +231,62 @@ TEST(WriterChecksum, CoversExactlyBytes40ToEnd) {
     EXPECT_NE(computeFileChecksum(out.data(), out.size() - 1), stored);
 }
 
+// Signing after the build: the file is already a multiple of eight long, the
+// certificate table is appended without padding, the PE checksum and the
+// security directory entry are filled in. The sum, the reader and the
+// uninstaller copy must take it as the built file; any other byte still counts.
+TEST(WriterChecksum, SigningLeavesTheSumAsItWas) {
+    Bytes stub = makeStub(400);
+    const std::uint32_t pe = 64;
+    for (int i = 0; i < 4; ++i) stub[0x3C + i] = std::uint8_t(pe >> (8 * i));
+    std::fill_n(stub.begin() + pe + 88, 4, 0);   // an unsigned image: no checksum, no security directory
+    std::fill_n(stub.begin() + pe + 152, 8, 0);
+    for (std::size_t records : {0u, 1u, 2u, 3u, 5u, 8u, 13u}) {
+        std::vector<Record> list;
+        for (std::size_t i = 0; i < records; ++i) list.push_back(licenceRecord(std::string(i * 37, 'q')));
+        const Bytes out = writeOk(stub, samplePackage(), serializeRecords(list));
+        ASSERT_EQ(out.size() % 8, 0u) << records << " records";
+        auto built = readInstaller(out);
+        ASSERT_TRUE(built.ok()) << built.error;
+        EXPECT_FALSE(built->signature);
+
+        Bytes signedFile = out;
+        const Bytes table = test::randomBytes(1200, std::uint32_t(records));
+        for (int i = 0; i < 4; ++i) {
+            signedFile[pe + 88 + i] = std::uint8_t(0x5A + i);
+            signedFile[pe + 152 + i] = std::uint8_t(out.size() >> (8 * i));
+            signedFile[pe + 156 + i] = std::uint8_t(table.size() >> (8 * i));
+        }
+        signedFile.insert(signedFile.end(), table.begin(), table.end());
+        const std::uint32_t stored = rd32(out, 36);
+        ASSERT_EQ(computeFileChecksum(signedFile.data(), signedFile.size()), stored);
+        auto r = readInstaller(signedFile);
+        ASSERT_TRUE(r.ok()) << r.error;
+        ASSERT_TRUE(r->signature);
+        EXPECT_EQ(r->signature->tableOffset, out.size());
+        EXPECT_EQ(r->script, built->script);
+
+        for (std::size_t i = 40; i < signedFile.size(); i += (i < 600 ? 1 : 97)) {
+            Bytes m = signedFile;
+            m[i] ^= 0x01;
+            const bool signingField = (i >= pe + 88 && i < pe + 92) || i >= out.size();
+            // A changed security directory entry no longer names a table
+            // that ends the file: the file counts as unsigned, and fails.
+            if (signingField)
+                EXPECT_EQ(computeFileChecksum(m.data(), m.size()), stored) << "byte " << i;
+            else
+                ASSERT_NE(computeFileChecksum(m.data(), m.size()), stored) << "byte " << i;
+        }
+
+        auto u = makeUninstallerCopy(signedFile);
+        ASSERT_TRUE(u.ok()) << u.error;
+        EXPECT_EQ(rd32(u.value, pe + 88), 0u);
+        EXPECT_EQ(rd32(u.value, pe + 152), 0u);
+        EXPECT_EQ(rd32(u.value, pe + 156), 0u);
+        EXPECT_TRUE(std::equal(u.value.begin() + 40, u.value.begin() + pe + 88, stub.begin() + 40));
+    }
+}
+
 TEST(WriterChecksum, UpdateFileChecksumRepairs) {
     Bytes out = writeOk(makeStub(64), samplePackage(), serializeRecords({}));
     out[out.size() / 2] ^= 0x10;

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "compress.h"
+#include "installer.h"
 #include "package/package.h"
 #include "support/files.h"
 
@@ -138,23 +139,41 @@ TEST_F(Progress, NoTotalLeavesTheBarAlone) {
 }
 
 // The sum is read in large pieces: lengths just short of, at and past a
-// piece, and several pieces with a tail, must all give zlib's value.
+// piece, and several pieces with a tail, must all give the writer's value,
+// unsigned or signed (a certificate table across the pieces' bounds, the
+// header fields that signing sets filled in).
 TEST(OwnChecksum, IntactFilesOfEveryLengthAroundTheReadSizePass) {
   std::string folder = files::MakeTemporaryFolder("corvel-checksum");
   const DWORD lengths[] = {0, 1, ChecksumChunk - 1, ChecksumChunk, ChecksumChunk + 1, 3 * ChecksumChunk + 17};
   for (DWORD length : lengths) {
-    SCOPED_TRACE(length);
-    std::vector<std::uint8_t> bytes = Sample(ChecksumStart + length);
-    uLong sum = adler32(adler32(0, nullptr, 0), bytes.data() + ChecksumStart, length);
-    std::memcpy(&bytes[FileChecksumField], &sum, 4);
-    std::string path = folder + "\\setup.exe";
-    ASSERT_TRUE(files::Write(path, bytes));
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    // The file is read from offset 40 whatever the position before.
-    SetFilePointer(file, 7, 0, FILE_BEGIN);
-    EXPECT_TRUE(VerifyOwnChecksum(file, (DWORD)sum));
-    CloseHandle(file);
+    for (bool isSigned : {false, true}) {
+      SCOPED_TRACE(testing::Message() << length << (isSigned ? " signed" : ""));
+      std::vector<std::uint8_t> bytes = Sample(ChecksumStart + length);
+      if (isSigned) {
+        const DWORD pe = 64, table = 1000;
+        bytes.resize(ChecksumStart + length + pe + SecurityDirectoryEntry + table);
+        std::memcpy(&bytes[0x3C], &pe, 4);
+        std::memset(&bytes[pe + SecurityDirectoryEntry], 0, 8);
+        std::memset(&bytes[pe + ImageChecksumField], 0, 4);
+        std::uint32_t sum = corvel::computeFileChecksum(bytes.data(), bytes.size() - table);
+        DWORD fields[2] = {(DWORD)bytes.size() - table, table};
+        std::memcpy(&bytes[pe + SecurityDirectoryEntry], fields, 8);
+        std::memset(&bytes[pe + ImageChecksumField], 0x77, 4);
+        ASSERT_TRUE(corvel::findSignature(bytes.data(), bytes.size()));
+        ASSERT_EQ(corvel::computeFileChecksum(bytes.data(), bytes.size()), sum);
+      }
+      corvel::updateFileChecksum(bytes);
+      BYTE header[DosHeaderSize] = {0};
+      std::memcpy(header, bytes.data(), bytes.size() < sizeof(header) ? bytes.size() : sizeof(header));
+      std::string path = folder + "\\setup.exe";
+      ASSERT_TRUE(files::Write(path, bytes));
+      HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+      ASSERT_NE(file, INVALID_HANDLE_VALUE);
+      // The file is read from offset 40 whatever the position before.
+      SetFilePointer(file, 7, 0, FILE_BEGIN);
+      EXPECT_TRUE(VerifyOwnChecksum(file, header));
+      CloseHandle(file);
+    }
   }
   files::RemoveTree(folder);
 }
