@@ -110,7 +110,10 @@ int GetWindowsVersionCode() {
     if (version == 0x45A) return 6;
   } else if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) {
     if (version == 0x333 || info.dwMajorVersion == 4) return 3;
-    if (version >= 0x500 && version <= 0x502) return version - 0x500 + 7;
+    // Every later release (Vista and on, whatever it claims to be) is served
+    // as Server 2003 is: it meets its requirements and has its folders.
+    if (version >= 0x502) return 9;
+    if (version >= 0x500) return version - 0x500 + 7;
   }
   return 0;
 }

@@ -502,11 +502,15 @@ TEST(FoldersByVersion, CommonFoldersQuickLaunchTempAndMediaWriteBack) {
   ASSERT_EQ(8, winxp.code);
   EXPECT_EQ(winxp.Shell(CSIDL_COMMON_DOCUMENTS), winxp.Keyword(CommonDocumentsKeyword));
 
-  ChildRun win2003 = RunAs("win2003");
-  ASSERT_EQ(9, win2003.code);
-  EXPECT_EQ(win2003.Shell(CSIDL_COMMON_DESKTOPDIRECTORY), win2003.Keyword(CommonDesktopKeyword));
-  EXPECT_EQ(win2003.Shell(CSIDL_COMMON_DOCUMENTS), win2003.Keyword(CommonDocumentsKeyword));
-  EXPECT_EQ(TempFolder(), win2003.Keyword(TempKeyword));
+  // Windows 10 is served as Server 2003 is.
+  for (const char* version : {"win2003", "win10"}) {
+    SCOPED_TRACE(version);
+    ChildRun run = RunAs(version);
+    ASSERT_EQ(9, run.code);
+    EXPECT_EQ(run.Shell(CSIDL_COMMON_DESKTOPDIRECTORY), run.Keyword(CommonDesktopKeyword));
+    EXPECT_EQ(run.Shell(CSIDL_COMMON_DOCUMENTS), run.Keyword(CommonDocumentsKeyword));
+    EXPECT_EQ(TempFolder(), run.Keyword(TempKeyword));
+  }
 }
 
 }  // namespace
