@@ -3,7 +3,9 @@
 // the stub serves. The machine (every file of drive C: and the registry
 // under HKLM\Software and HKCU\Software, SharedDLLs included) is compared
 // with its state before: after the installation every change the example
-// describes is there, after the removal nothing differs.
+// describes is there, after the removal nothing differs. The prefix is a
+// 64-bit one, so the stub runs under WOW64 and the registry is compared in
+// both views.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
