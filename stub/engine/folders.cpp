@@ -152,7 +152,10 @@ static void ResolveAllUsers() {
   RegCloseKey(key);
   char* profiles = ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "ProfilesDirectory", 0);
   char* allUsers = ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "AllUsersProfile", 0);
+  // Vista and later name no such profile: what all users share lies in ProgramData.
+  char* shared = allUsers ? 0 : ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "ProgramData", 0);
   if (profiles && allUsers) TakeExpanded(CombinePath(profiles, allUsers));
+  else if (shared) TakeExpanded(shared);
   else Take(CombinePath(FolderBuffer, "Profiles\\All Users"));
   FreeBlock(profiles);
   FreeBlock(allUsers);

@@ -386,12 +386,17 @@ TEST_F(Folders, AllUsersFromTheProfileList) {
   const char list[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
   SavedValue profiles(HKEY_LOCAL_MACHINE, list, "ProfilesDirectory");
   SavedValue allUsers(HKEY_LOCAL_MACHINE, list, "AllUsersProfile");
+  SavedValue programData(HKEY_LOCAL_MACHINE, list, "ProgramData");
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   profiles.SetText("%SystemRoot%\\People");
   allUsers.SetText("Everyone");
+  programData.SetText("%SystemRoot%\\Shared");
   EXPECT_EQ(std::string(windows) + "\\People\\Everyone", Resolved(AllUsersKeyword));
+  // Vista and later: no all-users profile, the shared data folder instead.
   allUsers.Delete();
+  EXPECT_EQ(std::string(windows) + "\\Shared", Resolved(AllUsersKeyword));
+  programData.Delete();
   EXPECT_EQ(std::string(windows) + "\\Profiles\\All Users", Resolved(AllUsersKeyword));
 }
 
