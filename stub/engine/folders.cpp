@@ -145,7 +145,7 @@ static void MakeFolder(const char* name, HKEY root, const char* valueName) {
   Take(path);
 }
 
-static void ResolveAllUsers() {
+static void ResolveAllUsers(int code) {
   ResolveFolderKeyword(WindowsKeyword);
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProfileListKey, 0, KEY_READ, &key)) return;
@@ -153,7 +153,7 @@ static void ResolveAllUsers() {
   char* profiles = ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "ProfilesDirectory", 0);
   char* allUsers = ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "AllUsersProfile", 0);
   // Vista and later name no such profile: what all users share lies in ProgramData.
-  char* shared = allUsers ? 0 : ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "ProgramData", 0);
+  char* shared = allUsers || code < 9 ? 0 : ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "ProgramData", 0);
   if (profiles && allUsers) TakeExpanded(CombinePath(profiles, allUsers));
   else if (shared) TakeExpanded(shared);
   else Take(CombinePath(FolderBuffer, "Profiles\\All Users"));
@@ -257,7 +257,7 @@ static void Resolve(int position, int code) {
       if (!GetSpecialFolderPath(folder, out)) ResolveUserProfileFallback();
       break;
     case AllUsersKeyword:
-      ResolveAllUsers();
+      ResolveAllUsers(code);
       break;
     case CommonDocumentsKeyword:
       // Alone among the common rows, NT 4 does not count here.
