@@ -1,5 +1,5 @@
-# Checks of the win32 tree, run from the win64 tree: the shipped stub's size
-# and imports, and that the import check refuses what it must. A plain path
+# Checks of the win32 tree, run from the win64 tree: the shipped stub's size,
+# imports and manifest, and that the import check refuses what it must. A plain path
 # runs natively, without the emulator.
 set(CORVEL_STUB32 ${CORVEL_WIN32_BUILD_DIR}/stub/corvelsetup.exe)
 set(OBJDUMP32 i686-w64-mingw32-objdump)
@@ -34,6 +34,9 @@ add_test(NAME imports.inflater COMMAND inflater_test)
 add_test(NAME build.stub_passes_size_and_import_checks
   COMMAND ${CMAKE_COMMAND} -DSTUB=${CORVEL_STUB32} -DOBJDUMP=${OBJDUMP32}
           -DALLOWED=${CORVEL_ROOT}/stub/imports.allow -DKEEP=ON -P ${CORVEL_ROOT}/cmake/CheckStub.cmake)
+# The manifest as the system reads it from the shipped file.
+add_test(NAME build.stub_manifest
+  COMMAND python3 ${CORVEL_ROOT}/tests/imports/check_manifest.py ${CORVEL_STUB32})
 
 # The builder for Windows writes the same installer as the native one.
 add_test(NAME build.windows_builder_matches_native

@@ -110,7 +110,10 @@ int GetWindowsVersionCode() {
     if (version == 0x45A) return 6;
   } else if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) {
     if (version == 0x333 || info.dwMajorVersion == 4) return 3;
-    if (version >= 0x500 && version <= 0x502) return version - 0x500 + 7;
+    // Every later release (Vista and on, whatever it claims to be) is served
+    // as Server 2003 is: it meets its requirements and has its folders.
+    if (version >= 0x502) return 9;
+    if (version >= 0x500) return version - 0x500 + 7;
   }
   return 0;
 }
@@ -142,14 +145,17 @@ static void MakeFolder(const char* name, HKEY root, const char* valueName) {
   Take(path);
 }
 
-static void ResolveAllUsers() {
+static void ResolveAllUsers(int code) {
   ResolveFolderKeyword(WindowsKeyword);
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ProfileListKey, 0, KEY_READ, &key)) return;
   RegCloseKey(key);
   char* profiles = ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "ProfilesDirectory", 0);
   char* allUsers = ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "AllUsersProfile", 0);
+  // Vista and later name no such profile: what all users share lies in ProgramData.
+  char* shared = allUsers || code < 9 ? 0 : ReadRegistryString(HKEY_LOCAL_MACHINE, ProfileListKey, "ProgramData", 0);
   if (profiles && allUsers) TakeExpanded(CombinePath(profiles, allUsers));
+  else if (shared) TakeExpanded(shared);
   else Take(CombinePath(FolderBuffer, "Profiles\\All Users"));
   FreeBlock(profiles);
   FreeBlock(allUsers);
@@ -251,7 +257,7 @@ static void Resolve(int position, int code) {
       if (!GetSpecialFolderPath(folder, out)) ResolveUserProfileFallback();
       break;
     case AllUsersKeyword:
-      ResolveAllUsers();
+      ResolveAllUsers(code);
       break;
     case CommonDocumentsKeyword:
       // Alone among the common rows, NT 4 does not count here.

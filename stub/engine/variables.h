@@ -75,7 +75,7 @@ bool GetSpecialFolderPath(int folder, char* out);
 bool GetSpecialFolderItem(HWND owner, int folder, LPITEMIDLIST* item);
 
 // 0 unknown, 1 Windows 95, 2 95 OSR2, 3 NT 3.51 or NT 4, 4 98, 5 98 SE, 6 Me,
-// 7 2000, 8 XP, 9 Server 2003.
+// 7 2000, 8 XP, 9 Server 2003 and every NT release after it.
 int GetWindowsVersionCode();
 // Me and the NT family keep folders for all users; the rest share the user's.
 bool IsCommonFolderSystem(int code);

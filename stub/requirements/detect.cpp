@@ -199,7 +199,16 @@ bool IsAdministrator() {
   HANDLE token;
   bool administrator = false;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-  DWORD size = 0;
+  // From Vista on an administrator's process runs with a filtered token until
+  // it is elevated; systems before Vista do not know the question.
+  TOKEN_ELEVATION_TYPE elevation;
+  DWORD size = sizeof(elevation);
+  if (GetTokenInformation(token, TokenElevationType, &elevation, size, &size) &&
+      elevation == TokenElevationTypeLimited) {
+    CloseHandle(token);
+    return false;
+  }
+  size = 0;
   GetTokenInformation(token, TokenGroups, 0, 0, &size);
   TOKEN_GROUPS* groups = size ? (TOKEN_GROUPS*)AllocateBlock(size) : 0;
   SID_IDENTIFIER_AUTHORITY ntAuthority = {SECURITY_NT_AUTHORITY};

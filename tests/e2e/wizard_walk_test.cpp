@@ -124,7 +124,7 @@ class Walk : public testing::TestWithParam<std::tuple<bool, bool>> {
 
   void Shoot(const Step& step) {
     Sleep(300);
-    std::string name = std::string(Compact() ? "compact-" : "standard-") + (Backdrop() ? "backdrop-" : "") + step.shot;
+    std::string name = shotPrefix + (Compact() ? "compact-" : "standard-") + (Backdrop() ? "backdrop-" : "") + step.shot;
     EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath(name))) << name;
   }
 
@@ -132,12 +132,14 @@ class Walk : public testing::TestWithParam<std::tuple<bool, bool>> {
     return std::string(kind) + (Compact() ? "-compact" : "-standard") + (Backdrop() ? "-backdrop" : "") + ".exe";
   }
 
-  std::string folder, record, groupLink, desktopLink;
+  void WalkEveryPage();
+
+  std::string folder, record, groupLink, desktopLink, shotPrefix;
   ui::Program program;
   HWND frame = nullptr;
 };
 
-TEST_P(Walk, EveryPageForwardThenBackThenToTheEnd) {
+void Walk::WalkEveryPage() {
   std::array<std::uint8_t, 12> pages{};
   for (const Step& step : Steps) pages[step.slot] = 1;
   ASSERT_NO_FATAL_FAILURE(Run(Script(pages), Name("walk")));
@@ -191,6 +193,8 @@ TEST_P(Walk, EveryPageForwardThenBackThenToTheEnd) {
   }
 }
 
+TEST_P(Walk, EveryPageForwardThenBackThenToTheEnd) { WalkEveryPage(); }
+
 TEST_P(Walk, BackReturnsPageByPageAndSkipsDisabledOnes) {
   // Welcome, readme, Start Menu and ready only.
   std::array<std::uint8_t, 12> pages{};
@@ -226,6 +230,40 @@ INSTANTIATE_TEST_SUITE_P(DialogSets, Walk, testing::Combine(testing::Bool(), tes
                            return std::string(std::get<0>(info.param) ? "Compact" : "Standard") +
                                   (std::get<1>(info.param) ? "WithBackdrop" : "");
                          });
+
+// The walk once more with Wine's screen at the DPI that CORVEL_WALK_DPI
+// names: every Wine program started meanwhile would see it too, so it runs
+// on its own (a test entry of its own, run alone). The setting is restored.
+class HighDpiWalk : public Walk {
+ protected:
+  void SetUp() override {
+    const char* dpi = getenv("CORVEL_WALK_DPI");
+    if (!dpi) GTEST_SKIP() << "CORVEL_WALK_DPI names no DPI";
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                                             KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr));
+    DWORD size = sizeof saved;
+    hadSaved = RegQueryValueExA(desktop, "LogPixels", nullptr, nullptr, (BYTE*)&saved, &size) == ERROR_SUCCESS;
+    DWORD value = atoi(dpi);
+    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, (const BYTE*)&value, sizeof value);
+    shotPrefix = std::string("dpi") + dpi + "-";
+    Walk::SetUp();
+  }
+  void TearDown() override {
+    if (!desktop) return;
+    Walk::TearDown();
+    if (hadSaved) RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, (const BYTE*)&saved, sizeof saved);
+    else RegDeleteValueA(desktop, "LogPixels");
+    RegCloseKey(desktop);
+  }
+
+  HKEY desktop = nullptr;
+  DWORD saved = 0;
+  bool hadSaved = false;
+};
+
+TEST_P(HighDpiWalk, EveryPage) { WalkEveryPage(); }
+
+INSTANTIATE_TEST_SUITE_P(Standard, HighDpiWalk, testing::Values(std::make_tuple(false, false)));
 
 }  // namespace
 

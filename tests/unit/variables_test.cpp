@@ -386,12 +386,17 @@ TEST_F(Folders, AllUsersFromTheProfileList) {
   const char list[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
   SavedValue profiles(HKEY_LOCAL_MACHINE, list, "ProfilesDirectory");
   SavedValue allUsers(HKEY_LOCAL_MACHINE, list, "AllUsersProfile");
+  SavedValue programData(HKEY_LOCAL_MACHINE, list, "ProgramData");
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   profiles.SetText("%SystemRoot%\\People");
   allUsers.SetText("Everyone");
+  programData.SetText("%SystemRoot%\\Shared");
   EXPECT_EQ(std::string(windows) + "\\People\\Everyone", Resolved(AllUsersKeyword));
+  // Vista and later: no all-users profile, the shared data folder instead.
   allUsers.Delete();
+  EXPECT_EQ(std::string(windows) + "\\Shared", Resolved(AllUsersKeyword));
+  programData.Delete();
   EXPECT_EQ(std::string(windows) + "\\Profiles\\All Users", Resolved(AllUsersKeyword));
 }
 
@@ -502,11 +507,15 @@ TEST(FoldersByVersion, CommonFoldersQuickLaunchTempAndMediaWriteBack) {
   ASSERT_EQ(8, winxp.code);
   EXPECT_EQ(winxp.Shell(CSIDL_COMMON_DOCUMENTS), winxp.Keyword(CommonDocumentsKeyword));
 
-  ChildRun win2003 = RunAs("win2003");
-  ASSERT_EQ(9, win2003.code);
-  EXPECT_EQ(win2003.Shell(CSIDL_COMMON_DESKTOPDIRECTORY), win2003.Keyword(CommonDesktopKeyword));
-  EXPECT_EQ(win2003.Shell(CSIDL_COMMON_DOCUMENTS), win2003.Keyword(CommonDocumentsKeyword));
-  EXPECT_EQ(TempFolder(), win2003.Keyword(TempKeyword));
+  // Windows 10 is served as Server 2003 is.
+  for (const char* version : {"win2003", "win10"}) {
+    SCOPED_TRACE(version);
+    ChildRun run = RunAs(version);
+    ASSERT_EQ(9, run.code);
+    EXPECT_EQ(run.Shell(CSIDL_COMMON_DESKTOPDIRECTORY), run.Keyword(CommonDesktopKeyword));
+    EXPECT_EQ(run.Shell(CSIDL_COMMON_DOCUMENTS), run.Keyword(CommonDocumentsKeyword));
+    EXPECT_EQ(TempFolder(), run.Keyword(TempKeyword));
+  }
 }
 
 }  // namespace
