@@ -11,17 +11,26 @@
 
 static StringList Backups, BackupTargets;
 
+// Backups are numbered on from a start taken once, so that a name is free at
+// the first try: the system's unique names would be searched for among all
+// the backups of the folder, once per file.
+static DWORD BackupNumber;
+
 const char* BackUpFile(const char* path, bool keepCopy) {
   if ((!Backups && !CreateList(&Backups, 16)) || (!BackupTargets && !CreateList(&BackupTargets, 16))) return 0;
   char* folder = ParentPath(path);
   char backup[MAX_PATH];
-  // The name is the system's own unique one; the empty file it makes goes
-  // again so that the rename can take its place.
-  bool named = folder && GetTempFileNameA(folder, "KVZ", 0, backup);
+  bool moved = false;
+  if (!BackupNumber) BackupNumber = GetTickCount();
+  for (int tries = 0; folder && TextLength(folder) < MAX_PATH - 16 && tries < 16; tries++) {
+    wsprintfA(backup, "%s\\KVZ%X.tmp", folder, BackupNumber++);
+    if ((moved = MoveFileA(path, backup) != FALSE)) break;
+    DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+  }
   FreeBlock(folder);
-  if (!named) return 0;
-  DeleteFileA(backup);
-  if (!MoveFileA(path, backup) || (keepCopy && !CopyFileA(backup, path, TRUE))) {
+  if (!moved) return 0;
+  if (keepCopy && !CopyFileA(backup, path, TRUE)) {
     RestoreBackup(path, backup);
     return 0;
   }
@@ -45,6 +54,7 @@ void RestoreBackup(const char* target, const char* backup) {
 void EndBackups(bool succeeded) {
   for (int i = 0; succeeded && i < Count(Backups); i++) {
     const char* backup = GetItem(Backups, i);
+    if (DeleteFileA(backup)) continue;
     SetFileAttributesA(backup, FILE_ATTRIBUTE_NORMAL);
     // A program still runs from the earlier version of its file.
     if (!DeleteFileA(backup) && GetFileAttributesA(backup) != INVALID_FILE_ATTRIBUTES) ScheduleReplace(backup, 0);

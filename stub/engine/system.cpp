@@ -47,6 +47,26 @@ BYTE* ConvertData(DWORD type, const char* text, DWORD* size) {
   return data;
 }
 
+// Creates the key path and sets the value, both recorded. A value that was
+// there before gets its earlier data back in a rollback; at uninstall it is
+// deleted as the script's own, or with restore given its earlier data back.
+// *keyMade tells which of the two steps failed.
+static DWORD SetRecordedValue(const char* rootNumber, const char* subkey, const char* name, DWORD type,
+                              const void* data, DWORD size, bool restore, bool* keyMade) {
+  HKEY root = (HKEY)(LONG_PTR)(LONG)(0x80000000 + ParseNumber(rootNumber)), key;
+  DWORD error = CreateRegistryKeyPath(root, subkey, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+  if ((*keyMade = !error)) {
+    DWORD earlierSize;
+    bool existed = !RegQueryValueExA(key, name, 0, 0, 0, &earlierSize);
+    if (existed) RecordEarlierValue(key, rootNumber, subkey, name, restore);
+    error = RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
+    RegCloseKey(key);
+    const char* entry[] = {rootNumber, subkey, name};
+    if (!error && !(existed && restore)) RecordLogEntry('c', 3, entry, !existed, true);
+  }
+  return error;
+}
+
 bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields) {
   SplitExpanded(fields, record, false);
   HKEY root = (HKEY)(LONG_PTR)(LONG)(0x80000000 + ParseNumber(Field(fields, 0)));
@@ -60,28 +80,13 @@ bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields) {
   char* subkey = DuplicateString(subkeyField + (*subkeyField == '\\'), 0);
   StripTrailingSlash(subkey);
   char* keyName = ConcatStrings(RootKeyName(root), "\\", subkey);
-  bool goOn = true;
-  HKEY key;
-  DWORD error = CreateRegistryKeyPath(root, subkey, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+  bool goOn = true, keyMade;
+  DWORD error = SetRecordedValue(Field(fields, 0), subkey, valueName, type, data, size, false, &keyMade);
   if (error) {
     InstallSucceeded = false;
-    goOn = AskErrorQuestion(owner, 24, keyName, SystemErrorText(error));
-  } else {
-    DWORD oldSize;
-    bool existed = !RegQueryValueExA(key, valueName, 0, 0, 0, &oldSize);
-    // Deleted at uninstall as the script's own, but a rollback gives it
-    // back its earlier data.
-    if (existed) RecordEarlierValue(key, Field(fields, 0), subkey, valueName, false);
-    error = RegSetValueExA(key, valueName, 0, type, data, size);
-    RegCloseKey(key);
-    if (error) {
-      InstallSucceeded = false;
-      goOn = ShowFormattedMessage(owner, Model.caption, LookupText(ErrorsGroup, 25), valueName, keyName,
-                                  SystemErrorText(error), MB_YESNO | MB_ICONERROR) == IDYES;
-    } else {
-      const char* entry[] = {Field(fields, 0), subkey, valueName};
-      RecordLogEntry('c', 3, entry, !existed, true);
-    }
+    goOn = !keyMade ? AskErrorQuestion(owner, 24, keyName, SystemErrorText(error))
+                    : ShowFormattedMessage(owner, Model.caption, LookupText(ErrorsGroup, 25), valueName, keyName,
+                                           SystemErrorText(error), MB_YESNO | MB_ICONERROR) == IDYES;
   }
   FreeBlock(keyName);
   FreeBlock(subkey);
@@ -154,24 +159,12 @@ static bool IsClassKey(const char* subkey) {
 // One value of an association. Under a key that the installation creates,
 // and removes with its whole tree, it is simply written. Under a key that
 // was there before, other programs' values and subkeys must outlive the
-// installation: a new value is recorded for deletion, an earlier one for
-// restoring, at uninstall and rollback alike.
+// installation: only what is written is recorded.
 static DWORD SetAssociationValue(const char* subkey, const char* name, DWORD type, const char* text, bool ours) {
   DWORD size = lstrlenA(text) + 1;
   if (ours) return WriteRegistryValue(HKEY_CLASSES_ROOT, subkey, name, type, text, size);
-  HKEY key;
-  DWORD error = CreateRegistryKeyPath(HKEY_CLASSES_ROOT, subkey, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
-  if (error) return error;
-  DWORD earlierSize;
-  if (!RegQueryValueExA(key, name, 0, 0, 0, &earlierSize)) {
-    RecordEarlierValue(key, "0", subkey, name, true);
-  } else {
-    const char* entry[] = {"0", subkey, name ? name : ""};
-    RecordLogEntry('c', 3, entry, true, true);
-  }
-  error = RegSetValueExA(key, name, 0, type, (const BYTE*)text, size);
-  RegCloseKey(key);
-  return error;
+  bool keyMade;
+  return SetRecordedValue("0", subkey, name ? name : "", type, text, size, true, &keyMade);
 }
 
 bool RegisterAssociation(const char* extension, const char* fileType, const char* contentType,

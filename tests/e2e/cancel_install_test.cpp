@@ -121,13 +121,14 @@ class CancelInstall : public testing::Test {
     return box;
   }
 
-  // Yes to the cancel question: the rollback runs, the wizard closes and
-  // the machine is as it was before the run.
+  // Yes to the cancel question (or the answer given to another question
+  // that stops the run): the rollback runs, the wizard closes without
+  // asking more and the machine is as it was before the run.
   void ExpectYesRestoresTheMachine(const ui::MessageBox& box, const snapshot::State& before,
-                                   const snapshot::Options& options) {
-    ASSERT_TRUE(ui::AnswerBox(box, IDYES));
+                                   const snapshot::Options& options, int button = IDYES) {
+    ASSERT_TRUE(ui::AnswerBox(box, button));
     DWORD code = 99;
-    ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
+    ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after the answer";
     EXPECT_EQ(0u, code);
     std::vector<std::string> changes = snapshot::ChangesSince(before, options);
     EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
@@ -302,12 +303,7 @@ TEST_F(CancelInstall, ADiskThatFillsUpAsksOnceAndCancelLeavesTheDriveAsItWas) {
   ASSERT_TRUE(full) << "no message for the full disk";
   EXPECT_EQ(full.text.rfind("Error writing a file '" + target + "\\data\\file", 0), 0u) << full.text;
   EXPECT_TRUE(ui::HasButton(full.window, IDOK) && ui::HasButton(full.window, IDCANCEL));
-  ASSERT_TRUE(ui::AnswerBox(full, IDCANCEL));
-  DWORD code = 99;
-  ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed, or asked again";
-  EXPECT_EQ(0u, code);
-  std::vector<std::string> changes = snapshot::ChangesSince(before, options);
-  EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
+  ExpectYesRestoresTheMachine(full, before, options, IDCANCEL);
 }
 
 }  // namespace

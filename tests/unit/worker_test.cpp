@@ -476,9 +476,13 @@ TEST_F(Worker, CancelAtACheckpointLeavesTheTemporaryLogHoldingWhatWasCreated) {
             ERROR_SUCCESS);
 }
 
-TEST_F(Worker, AnsweringNoToAQuestionAbortsTheRun) {
+TEST_F(Worker, AnsweringNoToAQuestionAbortsTheRunAndTheFilesItReplacedComeBack) {
+  CreateDirectoryA(target.c_str(), nullptr);
+  ASSERT_TRUE(files::Write(App("kept.txt"), Bytes("old")));
+  SetWriteTime(App("kept.txt"), 0x01D0000000000000ULL);
   // A file whose name the system refuses cannot be created.
-  auto package = OneGroup("%InstallPath%", {worker::RawFile("bad|name.txt", 0, "x"), worker::RawFile("after.txt", 0, "y")});
+  auto package = OneGroup("%InstallPath%", {worker::RawFile("kept.txt", 0, "new"), worker::RawFile("bad|name.txt", 0, "x"),
+                                            worker::RawFile("after.txt", 0, "y")});
   worker::Run run;
   run.answers = {IDNO};
   auto outcome = Install(package, worker::BaseRecords("WorkerRefused", target, false), run);
@@ -488,6 +492,10 @@ TEST_F(Worker, AnsweringNoToAQuestionAbortsTheRun) {
   EXPECT_EQ(outcome.questions[0].text.substr(0, 4 + App("bad").size()), "E11 " + App("bad"));
   EXPECT_FALSE(InstallSucceeded);
   EXPECT_FALSE(files::Exists(App("after.txt")));
+  EXPECT_EQ(worker::ReadText(App("kept.txt")), "old");
+  FILETIME written = WriteTime(App("kept.txt"));
+  EXPECT_EQ((std::uint64_t)written.dwHighDateTime << 32 | written.dwLowDateTime, 0x01D0000000000000ULL);
+  EXPECT_EQ(TemporaryFiles(target), std::vector<std::string>{App("kept.txt")});
 }
 
 TEST_F(Worker, AnsweringYesSkipsTheFileAndTheRunGoesOnWithInstallSucceededCleared) {
