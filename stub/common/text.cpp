@@ -3,12 +3,12 @@
 
 StringList FieldList;
 
-void SplitFields(StringList fields, const char* text, bool quoted) {
+void SplitFields(StringList fields, const char* text, bool quoted, char separator) {
   char* copy = DuplicateString(text, 0);
   char* next = copy;
   for (int slot = 0; slot < 15; slot++) {
     char* piece = next;
-    char delimiter = ',';
+    char delimiter = separator;
     if (quoted && !slot) {
       piece = FindChar(copy, '"', -1, true);
       if (piece)
@@ -19,7 +19,7 @@ void SplitFields(StringList fields, const char* text, bool quoted) {
     if (next) {
       *next++ = 0;
       // After a quoted field, splitting goes on behind the next comma.
-      if (delimiter == '"' && (next = FindChar(next, ',', -1, true)))
+      if (delimiter == '"' && (next = FindChar(next, separator, -1, true)))
         next++;
     }
     SetItem(fields, slot, piece ? piece : "");

@@ -14,10 +14,11 @@
 // and passes it, since the two may split at the same time.
 extern StringList FieldList;
 
-// Fills slots 0..14 of fields from the comma-separated text, missing fields
-// empty. Quoted: field 0 is the text between the first two double quotes and
-// may hold commas; splitting goes on after the next comma.
-void SplitFields(StringList fields, const char* text, bool quoted);
+// Fills slots 0..14 of fields from the comma-separated text (or separated by
+// another character), missing fields empty. Quoted: field 0 is the text
+// between the first two double quotes and may hold commas; splitting goes on
+// after the next comma.
+void SplitFields(StringList fields, const char* text, bool quoted, char separator = ',');
 const char* Field(StringList fields, int index);   // never null: "" for a missing slot
 
 // "0x" hexadecimal, leading-zero octal, else decimal with an optional minus;

@@ -8,6 +8,7 @@
 #include "common/message.h"
 #include "common/paths.h"
 #include "common/text.h"
+#include "engine/backup.h"
 #include "engine/delayed.h"
 #include "engine/registry.h"
 #include "engine/variables.h"
@@ -219,8 +220,12 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
     if (!ShouldReplace(group, fields, path, existing.ftLastWriteTime)) return true;
   }
   ShowCurrentItem(path);
+  // The file there is moved aside until the run has succeeded, so that a
+  // rollback brings it back as it was. One that cannot be moved (in use, or
+  // a folder of that name) meets the create below as it is.
+  const char* backup = existed && !(existing.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? BackUpFile(path, false) : 0;
   DWORD kept = 0;
-  if (existed) {
+  if (existed && !backup) {
     kept = existing.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY;
     if (existing.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
       SetFileAttributesA(path, kept ? kept : FILE_ATTRIBUTE_NORMAL);
@@ -234,8 +239,10 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
                              FILE_FLAG_SEQUENTIAL_SCAN | (kept & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)),
                              0)) == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
-    if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) {
+      if (backup) RestoreBackup(path, backup);
       return AskAboutCreate(owner, path, existed, error);
+    }
     if (!group.shared && ShowFormattedMessage(owner, Model.caption, LookupText(MessagesGroup, 6), path, 0, 0,
                                               MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
       continue;
@@ -271,6 +278,7 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
   if (error) {
     CloseHandle(file);
     if (inUse || !existed) DeleteFileA(written);
+    else if (backup) RestoreBackup(path, backup);
     return error != ERROR_CANCELLED;
   }
   SetFileTime(file, &fields.created, &fields.accessed, &fields.written);
@@ -280,12 +288,14 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
     AppendItem(PendingReplacements, pending);
     AppendItem(PendingTargets, path);
     AppendItem(PendingShared, group.shared ? "1" : "0");
+    // For the uninstaller alone: a rollback leaves the file that is there.
+    RecordLogLine(group.shared ? "g" : "b", path, false, false);
   } else if (group.shared) {
     RecordLogLine("g", path, true, false);
     AdjustSharedCount(path, false);
   } else {
-    // An overwritten file reaches only the final log: a rollback keeps it,
-    // an uninstall removes it.
+    // An overwritten file reaches only the final log: a rollback puts the
+    // earlier one back from its backup, an uninstall removes it.
     RecordLogLine("b", path, !existed, false);
   }
   return true;

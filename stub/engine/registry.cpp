@@ -82,8 +82,9 @@ const char* RootKeyName(HKEY root) {
 }
 
 DWORD CreateRegistryKeyPath(HKEY root, const char* subkey, REGSAM access, HKEY* key) {
-  char kind[16];
-  wsprintfA(kind, "e,%u", (DWORD)(ULONG_PTR)root - 0x80000000);
+  char number[16];
+  wsprintfA(number, "%u", (DWORD)(ULONG_PTR)root - 0x80000000);
+  const char* entry[] = {number, 0};
   char* path = DuplicateString(SkipBackslash(subkey), 0);
   if (!path) return ERROR_NOT_ENOUGH_MEMORY;
   int length = lstrlenA(path);
@@ -95,13 +96,15 @@ DWORD CreateRegistryKeyPath(HKEY root, const char* subkey, REGSAM access, HKEY* 
     *cut = 0;
     if (!RegCreateKeyExA(root, path, 0, (char*)"", 0, KEY_QUERY_VALUE, 0, &prefix, &disposition)) {
       RegCloseKey(prefix);
-      if (disposition == REG_CREATED_NEW_KEY) RecordLogLine(kind, path, true, false);
+      entry[1] = path;
+      if (disposition == REG_CREATED_NEW_KEY) RecordLogEntry('e', 2, entry, true, true);
     }
     *cut = '\\';
   }
   DWORD error = RegCreateKeyExA(root, path, 0, (char*)"", 0, access, 0, key, &disposition);
   // The root itself is never the installation's to remove.
-  if (!error && *path) RecordLogLine(kind, path, disposition == REG_CREATED_NEW_KEY, false);
+  entry[1] = path;
+  if (!error && *path) RecordLogEntry('e', 2, entry, disposition == REG_CREATED_NEW_KEY, true);
   FreeBlock(path);
   return error;
 }

@@ -6,6 +6,7 @@
 #include "common/heap.h"
 #include "common/paths.h"
 #include "common/text.h"
+#include "engine/backup.h"
 #include "engine/registry.h"
 #include "engine/system.h"
 #include "engine/variables.h"
@@ -54,11 +55,7 @@ static bool IsDeselected(const char* record) {
 
 bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
   if (IsDeselected(record)) return true;
-  char* keywords = ExpandFolderKeywords(record);
-  char* text = ExpandVariables(keywords);
-  FreeBlock(keywords);
-  SplitFields(fields, text, false);
-  FreeBlock(text);
+  SplitExpanded(fields, record, true);
   const char* linkPath = Field(fields, 0);
   bool existed = PathExists(linkPath);
   ShowCurrentItem(linkPath);
@@ -68,19 +65,22 @@ bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
   bool goOn = true;
   if (CreateFileFolder(linkPath, owner)) {
     InstallSucceeded = false;
-    goOn = false;
-  } else if (CreateShortcut(linkPath, Field(fields, 1), Field(fields, 2),
-                            workingFolder ? workingFolder : "", Field(fields, 4),
-                            ParseNumber(Field(fields, 5)), *Field(fields, 6) ? ParseNumber(Field(fields, 6)) : SW_SHOWNORMAL,
-                            ParseNumber(Field(fields, 7)))) {
+    FreeBlock(folder);
+    return false;
+  }
+  const char* backup = existed ? BackUpFile(linkPath, false) : 0;
+  if (CreateShortcut(linkPath, Field(fields, 1), Field(fields, 2), workingFolder ? workingFolder : "",
+                     Field(fields, 4), ParseNumber(Field(fields, 5)),
+                     *Field(fields, 6) ? ParseNumber(Field(fields, 6)) : SW_SHOWNORMAL, ParseNumber(Field(fields, 7)))) {
     if (ParseNumber(Field(fields, 8))) {
       RecordLogLine("g", linkPath, true, false);
       AdjustSharedCount(linkPath, false);
     } else {
-      // A link that was there before must survive a rollback.
+      // A link that was there before comes back from its backup in a rollback.
       RecordLogLine("h", linkPath, !existed, false);
     }
   } else {
+    if (backup) RestoreBackup(linkPath, backup);
     InstallSucceeded = false;
     goOn = AskErrorQuestion(owner, 27, linkPath, 0);
   }

@@ -6,18 +6,13 @@
 #include "common/message.h"
 #include "common/paths.h"
 #include "common/text.h"
+#include "engine/backup.h"
 #include "engine/registry.h"
 #include "engine/variables.h"
 #include "engine/worker.h"
 #include "script/model.h"
 #include "startup/process.h"
 #include "uninstall/log.h"
-
-static void SplitExpanded(StringList fields, const char* record) {
-  char* text = ExpandVariables(record);
-  SplitFields(fields, text, false);
-  FreeBlock(text);
-}
 
 static int HexDigitValue(char digit) {
   if (digit >= '0' && digit <= '9') return digit - '0';
@@ -26,9 +21,7 @@ static int HexDigitValue(char digit) {
   return -1;
 }
 
-// The record's data in the form its value type stores; null for a type that
-// is not written.
-static BYTE* ConvertData(DWORD type, const char* text, DWORD* size) {
+BYTE* ConvertData(DWORD type, const char* text, DWORD* size) {
   DWORD length = lstrlenA(text);
   BYTE* data = 0;
   if (type == REG_SZ || type == REG_EXPAND_SZ) {
@@ -54,8 +47,28 @@ static BYTE* ConvertData(DWORD type, const char* text, DWORD* size) {
   return data;
 }
 
+// Creates the key path and sets the value, both recorded. A value that was
+// there before gets its earlier data back in a rollback; at uninstall it is
+// deleted as the script's own, or with restore given its earlier data back.
+// *keyMade tells which of the two steps failed.
+static DWORD SetRecordedValue(const char* rootNumber, const char* subkey, const char* name, DWORD type,
+                              const void* data, DWORD size, bool restore, bool* keyMade) {
+  HKEY root = (HKEY)(LONG_PTR)(LONG)(0x80000000 + ParseNumber(rootNumber)), key;
+  DWORD error = CreateRegistryKeyPath(root, subkey, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+  if ((*keyMade = !error)) {
+    DWORD earlierSize;
+    bool existed = !RegQueryValueExA(key, name, 0, 0, 0, &earlierSize);
+    if (existed) RecordEarlierValue(key, rootNumber, subkey, name, restore);
+    error = RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
+    RegCloseKey(key);
+    const char* entry[] = {rootNumber, subkey, name};
+    if (!error && !(existed && restore)) RecordLogEntry('c', 3, entry, !existed, true);
+  }
+  return error;
+}
+
 bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields) {
-  SplitExpanded(fields, record);
+  SplitExpanded(fields, record, false);
   HKEY root = (HKEY)(LONG_PTR)(LONG)(0x80000000 + ParseNumber(Field(fields, 0)));
   const char* valueName = Field(fields, 2);
   DWORD type = ParseNumber(Field(fields, 3));
@@ -67,27 +80,13 @@ bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields) {
   char* subkey = DuplicateString(subkeyField + (*subkeyField == '\\'), 0);
   StripTrailingSlash(subkey);
   char* keyName = ConcatStrings(RootKeyName(root), "\\", subkey);
-  bool goOn = true;
-  HKEY key;
-  DWORD error = CreateRegistryKeyPath(root, subkey, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+  bool goOn = true, keyMade;
+  DWORD error = SetRecordedValue(Field(fields, 0), subkey, valueName, type, data, size, false, &keyMade);
   if (error) {
     InstallSucceeded = false;
-    goOn = AskErrorQuestion(owner, 24, keyName, SystemErrorText(error));
-  } else {
-    DWORD oldSize;
-    bool existed = !RegQueryValueExA(key, valueName, 0, 0, 0, &oldSize);
-    error = RegSetValueExA(key, valueName, 0, type, data, size);
-    RegCloseKey(key);
-    if (error) {
-      InstallSucceeded = false;
-      goOn = ShowFormattedMessage(owner, Model.caption, LookupText(ErrorsGroup, 25), valueName, keyName,
-                                  SystemErrorText(error), MB_YESNO | MB_ICONERROR) == IDYES;
-    } else {
-      char* line = ConcatStrings(Field(fields, 0), ",", subkey, ",", valueName);
-      // A value that was there before must survive a rollback.
-      if (line) RecordLogLine("c", line, !existed, false);
-      FreeBlock(line);
-    }
+    goOn = !keyMade ? AskErrorQuestion(owner, 24, keyName, SystemErrorText(error))
+                    : ShowFormattedMessage(owner, Model.caption, LookupText(ErrorsGroup, 25), valueName, keyName,
+                                           SystemErrorText(error), MB_YESNO | MB_ICONERROR) == IDYES;
   }
   FreeBlock(keyName);
   FreeBlock(subkey);
@@ -105,8 +104,11 @@ DWORD CreateFileFolder(const char* path, HWND owner) {
 }
 
 bool ApplyIniRecord(const char* record, HWND owner, StringList fields) {
-  SplitExpanded(fields, record);
+  SplitExpanded(fields, record, false);
   const char* path = Field(fields, 0);
+  // The first change this run makes to an INI file that was there keeps a
+  // copy of the whole file for the rollback.
+  if (FindChar(path, '\\', -1, true) && PathExists(path) && !IsBackedUp(path)) BackUpFile(path, true);
   if (!PathExists(path)) {
     if (FindChar(path, '\\', -1, true)) {
       if (CreateFileFolder(path, owner)) {
@@ -143,28 +145,44 @@ bool ApplyIniRecord(const char* record, HWND owner, StringList fields) {
 }
 
 static void RecordTreeKey(const char* key) {
-  char* line = ConcatStrings("0,", key, ",1");
-  if (line) RecordLogLine("e", line, true, false);
-  FreeBlock(line);
+  const char* entry[] = {"0", key, "1"};
+  RecordLogEntry('e', 3, entry, true, true);
+}
+
+static bool IsClassKey(const char* subkey) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subkey, 0, KEY_QUERY_VALUE, &key)) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// One value of an association. Under a key that the installation creates,
+// and removes with its whole tree, it is simply written. Under a key that
+// was there before, other programs' values and subkeys must outlive the
+// installation: only what is written is recorded.
+static DWORD SetAssociationValue(const char* subkey, const char* name, DWORD type, const char* text, bool ours) {
+  DWORD size = lstrlenA(text) + 1;
+  if (ours) return WriteRegistryValue(HKEY_CLASSES_ROOT, subkey, name, type, text, size);
+  bool keyMade;
+  return SetRecordedValue("0", subkey, name ? name : "", type, text, size, true, &keyMade);
 }
 
 bool RegisterAssociation(const char* extension, const char* fileType, const char* contentType,
                          const char* description, const char* infoTip, const char* command,
                          const char* iconFile, int iconIndex) {
-  // Both keys are removed with their whole trees at uninstall; an empty name
+  // New keys are removed with their whole trees at uninstall; an empty name
   // would hand the uninstaller the root of every class.
   if (!*extension || !*fileType) return false;
-  if (WriteRegistryText(HKEY_CLASSES_ROOT, extension, 0, fileType)) return false;
-  RecordTreeKey(extension);
-  if (WriteRegistryText(HKEY_CLASSES_ROOT, extension, "Content Type", contentType)) return false;
-  if (*description && WriteRegistryText(HKEY_CLASSES_ROOT, fileType, 0, description)) return false;
-  if (*infoTip && WriteRegistryValue(HKEY_CLASSES_ROOT, fileType, "InfoTip", REG_EXPAND_SZ, infoTip,
-                                     lstrlenA(infoTip) + 1))
-    return false;
+  bool newExtension = !IsClassKey(extension), newType = !IsClassKey(fileType);
+  if (SetAssociationValue(extension, 0, REG_SZ, fileType, newExtension)) return false;
+  if (newExtension) RecordTreeKey(extension);
+  if (SetAssociationValue(extension, "Content Type", REG_SZ, contentType, newExtension)) return false;
+  if (*description && SetAssociationValue(fileType, 0, REG_SZ, description, newType)) return false;
+  if (*infoTip && SetAssociationValue(fileType, "InfoTip", REG_EXPAND_SZ, infoTip, newType)) return false;
   DWORD error = 0;
   if (*command) {
     char* key = ConcatStrings(fileType, "\\shell\\open\\command");
-    error = key ? WriteRegistryText(HKEY_CLASSES_ROOT, key, 0, command) : ERROR_NOT_ENOUGH_MEMORY;
+    error = key ? SetAssociationValue(key, 0, REG_SZ, command, newType) : ERROR_NOT_ENOUGH_MEMORY;
     FreeBlock(key);
   }
   if (!error && *iconFile) {
@@ -172,18 +190,18 @@ bool RegisterAssociation(const char* extension, const char* fileType, const char
     wsprintfA(index, ",%i", iconIndex);
     char* key = ConcatStrings(fileType, "\\DefaultIcon");
     char* icon = ConcatStrings(iconFile, index);
-    error = key && icon ? WriteRegistryText(HKEY_CLASSES_ROOT, key, 0, icon) : ERROR_NOT_ENOUGH_MEMORY;
+    error = key && icon ? SetAssociationValue(key, 0, REG_SZ, icon, newType) : ERROR_NOT_ENOUGH_MEMORY;
     FreeBlock(icon);
     FreeBlock(key);
   }
   if (error) return false;
   SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, 0, 0);
-  RecordTreeKey(fileType);
+  if (newType) RecordTreeKey(fileType);
   return true;
 }
 
 bool ApplyAssociationRecord(const char* record, HWND owner, StringList fields) {
-  SplitExpanded(fields, record);
+  SplitExpanded(fields, record, false);
   if (RegisterAssociation(Field(fields, 0), Field(fields, 1), Field(fields, 2), Field(fields, 3),
                           Field(fields, 4), Field(fields, 5), Field(fields, 6), ParseNumber(Field(fields, 7))))
     return true;

@@ -13,6 +13,10 @@
 // stop.
 DWORD CreateFileFolder(const char* path, HWND owner);
 
+// A registry record's data in the form its value type stores; null for a
+// type that is not written.
+BYTE* ConvertData(DWORD type, const char* text, DWORD* size);
+
 bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields);
 bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields);
 bool ApplyIniRecord(const char* record, HWND owner, StringList fields);

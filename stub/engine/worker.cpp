@@ -7,6 +7,7 @@
 #include "common/message.h"
 #include "common/paths.h"
 #include "common/text.h"
+#include "engine/backup.h"
 #include "engine/delayed.h"
 #include "engine/registry.h"
 #include "engine/system.h"
@@ -134,6 +135,9 @@ static void WriteUninstallerCopy(const BYTE* image, DWORD length, const char* pa
   CloseHandle(file);
 }
 
+static const char NoLogText[] =
+    "Setup cannot create its log file in the folder %s.\n%s\nNothing has been installed.";
+
 typedef bool (*RecordAction)(const char* record, HWND owner, StringList fields);
 
 // One later phase: its phase text when it has work, then every record after
@@ -146,11 +150,12 @@ static bool RunPhase(StringList records, bool showPhase, int phaseText, RecordAc
   return true;
 }
 
-static void RecordUninstallActions(const char* kind, StringList records) {
+static void RecordUninstallActions(char kind, int fieldCount, StringList records, StringList fields) {
   for (int i = 0; i < Count(records); i++) {
-    char* line = ExpandVariables(GetItem(records, i));
-    RecordLogLine(kind, line, true, false);
-    FreeBlock(line);
+    int count = SplitExpanded(fields, GetItem(records, i), false);
+    const char* values[6];
+    for (int field = 0; field < fieldCount; field++) values[field] = Field(fields, field);
+    RecordLogEntry(kind, count < fieldCount ? count : fieldCount, values, true, true);
   }
 }
 
@@ -161,13 +166,12 @@ static void RegisterUninstallEntry(const char* uninstallerPath) {
   char* key = ConcatStrings(UninstallKey, Model.productName);
   // Quoted: an unquoted command with spaces would first run "C:\Program.exe".
   char* command = ConcatStrings("\"", uninstallerPath, "\"");
-  char* entry = ConcatStrings("2,", key, ",1");
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName", Model.displayName);
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString", command);
   // The uninstaller carries the installer's icon: the list shows the product's.
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "DisplayIcon", uninstallerPath);
-  RecordLogLine("e", entry, true, false);
-  FreeBlock(entry);
+  const char* entry[] = {"2", key, "1"};
+  RecordLogEntry('e', 3, entry, true, true);
   FreeBlock(command);
   FreeBlock(key);
 }
@@ -231,16 +235,24 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   SettleVariables();
   char* uninstallerPath = CombinePath(GetVariable("%InstallPath%"), GetVariable("%UninstallerFileName%"));
   char* finalLogPath = FinalLogPath(uninstallerPath);
-  // The log keeps its own copy of the path for the rollback.
-  FreeBlock(StartTemporaryLog());
+  // The log keeps its own copy of the path for the rollback. Without it
+  // nothing could be undone, nor later uninstalled: nothing is begun.
+  char* logPath = StartTemporaryLog();
+  bool logged = logPath != 0;
+  FreeBlock(logPath);
+  if (!logged) {
+    ShowFormattedMessage(Page, Model.caption, NoLogText, TemporaryFolder, SystemErrorText(GetLastError()), 0,
+                         MB_OK | MB_ICONERROR);
+    InstallSucceeded = false;
+  }
   char copyPath[MAX_PATH];
-  if (!GetTempFileNameA(TemporaryFolder, "KVZ", 0, copyPath)) copyPath[0] = 0;
+  if (!logged || !GetTempFileNameA(TemporaryFolder, "KVZ", 0, copyPath)) copyPath[0] = 0;
 
   DWORD fileSize = GetFileSize(OwnFile, 0);
   HANDLE mapping = CreateFileMappingA(OwnFile, 0, PAGE_READONLY, 0, 0, 0);
   const BYTE* image = mapping ? (const BYTE*)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : 0;
   bool goOn = false;
-  if (image && fileSize >= DosHeaderSize) {
+  if (logged && image && fileSize >= DosHeaderSize) {
     DWORD packageOffset = *(const WORD*)(image + PackageOffsetField);
     if (packageOffset <= fileSize) {
       WriteUninstallerCopy(image, packageOffset, copyPath);
@@ -276,13 +288,15 @@ DWORD WINAPI InstallWorker(void* installingPage) {
       // From here on the run counts as done: Cancel no longer stops it.
       SetEvent(InstallFinishedEvent);
       succeeded = true;
-      RecordUninstallActions("d", Model.uninstallPrograms);
-      RecordUninstallActions("f", Model.uninstallDllCalls);
+      RecordUninstallActions('d', 6, Model.uninstallPrograms, fields);
+      RecordUninstallActions('f', 5, Model.uninstallDllCalls, fields);
       if (withUninstaller) RegisterUninstallEntry(uninstallerPath);
     }
   }
 
   PlaceUninstaller(succeeded, withUninstaller, uninstallerPath, finalLogPath, copyPath);
+  // Once the final log is in place the earlier versions are no longer needed.
+  if (succeeded) EndBackups(true);
   if (ItemContext) ReleaseDC(CurrentItem, ItemContext);
   ItemContext = 0;
   HWND frame = GetParent(Page);
@@ -290,7 +304,8 @@ DWORD WINAPI InstallWorker(void* installingPage) {
     SchedulePendingReplacements();
   } else {
     DiscardPendingReplacements();
-    StartUninstall(true);
+    if (logged) StartUninstall(true);
+    EndBackups(false);
   }
   FreeBlock(TemporaryLogPath);
   TemporaryLogPath = 0;

@@ -88,18 +88,41 @@ static bool AddLine(const char* line, bool repeatsAllowed) {
   return true;
 }
 
+static void RecordLine(char* line, bool writeNow, bool keep) {
+  if (keep && (LogLines || CreateList(&LogLines, 64)) && !AddLine(line, false))
+    writeNow = false;
+  if (line && writeNow && LogFile != INVALID_HANDLE_VALUE)
+    WriteText(LogFile, line);
+  FreeBlock(line);
+}
+
 void RecordLogLine(const char* kind, const char* path, bool writeNow, bool checkCache) {
   if (path && checkCache && InFolderCache(path))
     return;
-  // A key path with a comma would shift the fields of its own line.
-  if (path && kind[1] && FindChar(path, ',', -1, true))
+  RecordLine(path ? ConcatStrings(kind, ",", path, "\n") : ConcatStrings(kind, "\n"), writeNow, true);
+}
+
+void RecordLogEntry(char kind, int count, const char* const* fields, bool writeNow, bool keep) {
+  char separator = ',';
+  DWORD length = 3;
+  for (int i = 0; i < count; i++) {
+    length += lstrlenA(fields[i]) + 1;
+    if (FindChar(fields[i], ',', -1, true))
+      separator = FieldSeparator;
+  }
+  char* line = (char*)AllocateBlock(length);
+  if (!line)
     return;
-  if (!LogLines && !CreateList(&LogLines, 64))
-    return;
-  char* line = path ? ConcatStrings(kind, ",", path, "\n") : ConcatStrings(kind, "\n");
-  if (AddLine(line, false) && writeNow && LogFile != INVALID_HANDLE_VALUE)
-    WriteText(LogFile, line);
-  FreeBlock(line);
+  char* end = line;
+  *end++ = kind;
+  for (int i = 0; i < count; i++) {
+    *end++ = separator;
+    DWORD fieldLength = lstrlenA(fields[i]);
+    CopyMemory(end, fields[i], fieldLength);
+    end += fieldLength;
+  }
+  *end = '\n';
+  RecordLine(line, writeNow, keep);
 }
 
 // The header lines are the log's own: they are added without the duplicate
@@ -117,8 +140,12 @@ char* StartTemporaryLog() {
     return 0;
   LogFile = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, 0, CREATE_ALWAYS,
                         FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_TEMPORARY, 0);
-  if (LogFile == INVALID_HANDLE_VALUE || (!LogLines && !CreateList(&LogLines, 64)))
+  if (LogFile == INVALID_HANDLE_VALUE || (!LogLines && !CreateList(&LogLines, 64))) {
+    DWORD error = GetLastError();
+    EndLog(path, 0, true);
+    SetLastError(error);
     return 0;
+  }
   RecordLogLine(LogBanner, 0, true, false);
   RecordNameLine(Model.displayName);
   RecordNameLine(Model.productName);
@@ -244,7 +271,8 @@ static bool IsPathKind(char kind) {
 
 char ParseLogEntry(StringList fields, const char* line) {
   char kind = line[0];
-  if (kind < 'a' || kind > 'h' || line[1] != ',')
+  char separator = kind ? line[1] : 0;
+  if (kind < 'a' || kind > 'j' || (separator != ',' && separator != FieldSeparator))
     return 0;
   const char* rest = line + 2;
   if (IsPathKind(kind)) {
@@ -252,17 +280,19 @@ char ParseLogEntry(StringList fields, const char* line) {
     SetItem(fields, 0, rest);
     return *rest ? kind : 0;
   }
-  int commas = 0;
+  int separators = 0;
   for (const char* c = rest; *c; c++)
-    commas += *c == ',';
-  int fieldCount = kind == 'c' || kind == 'e' ? 3 : kind == 'd' ? 6 : 5;
-  if (commas >= fieldCount)
+    separators += *c == separator;
+  // Fields of c, d, e, f, i, j.
+  static const char FieldCounts[] = {3, 6, 3, 5, 0, 0, 2, 5};
+  if (separators >= FieldCounts[kind - 'c'])
     return 0;
-  SplitFields(fields, rest, false);
+  SplitFields(fields, rest, false, separator);
   // An empty root or key path would name a whole root key (a recursive "e"
-  // would empty it), and an empty program or library names nothing.
-  const char* name = Field(fields, kind == 'c' || kind == 'e' ? 1 : 0);
-  while (*name == '\\')
+  // would empty it), and an empty program, library or backup names nothing.
+  bool keyed = kind == 'c' || kind == 'e' || kind == 'j';
+  const char* name = Field(fields, keyed || kind == 'i' ? 1 : 0);
+  while (keyed && *name == '\\')
     name++;
   if (!*Field(fields, 0) || !*name)
     return 0;

@@ -2,14 +2,17 @@
 // The install log: the install worker records every change it makes, line by
 // line, and the uninstaller reads the lines back and undoes them last first.
 //
-// A path may hold a comma, and the log has no escape for it. Two rules keep
-// such an entry from naming anything other than what was recorded:
-// - the path-only kinds "a", "b", "g" and "h" take the whole rest of their
-//   line as the path, on both sides;
-// - a key creation (kind text "e,<root>") whose key path holds a comma is not
-//   recorded, and a "c", "d", "e" or "f" entry with more commas than its
-//   fields allow, or an "e" entry whose recursive flag is not "", "0" or "1",
-//   is passed over when the log is read.
+// A path may hold a comma, and the log has no escape for it. The second
+// character of an entry line is its field separator: a comma, or
+// FieldSeparator when one of the entry's fields holds a comma; the path-only
+// kinds "a", "b", "g" and "h" take the whole rest of their line as the path.
+// A "c", "d", "e", "f", "i" or "j" entry with more separators than its
+// fields allow, or an "e" entry whose recursive flag is not "", "0" or "1",
+// is passed over when the log is read.
+//
+// Two kinds undo an overwrite: "i" (target, backup) puts a file that was
+// moved aside back in its place, "j" (root, key, value name, type, data in
+// hexadecimal) gives a value its earlier type and data.
 // A font face longer than 31 characters stands for the default face.
 #include <windows.h>
 #include "common/list.h"
@@ -25,6 +28,11 @@ extern const char DefaultFace[];  // "MS Sans Serif"
 // the folder cache's folders is not recorded; a line already recorded in any
 // letter case is not recorded again.
 void RecordLogLine(const char* kind, const char* path, bool writeNow, bool checkCache);
+const char FieldSeparator = '\x1F';
+// Records an entry of count fields, joined by its separator. keep puts it in
+// the line list (the final log) as RecordLogLine does; writeNow writes it to
+// the temporary log.
+void RecordLogEntry(char kind, int count, const char* const* fields, bool writeNow, bool keep);
 
 // Creates the temporary log in the temporary folder and records the banner,
 // the two names and the appearance line of the setup model. Returns the

@@ -8,6 +8,7 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "engine/actions.h"
+#include "engine/backup.h"
 #include "engine/delayed.h"
 #include "engine/registry.h"
 #include "package/package.h"
@@ -20,11 +21,11 @@
 
 static bool SharedYesToAll;
 
-// Phase texts by entry letter, "a" to "h".
+// Phase texts by entry letter, "a" to "j".
 static const char* const PhaseTexts[] = {
     "Deleting files...", "Deleting files...", "Deleting registry entries...", "Launching programs...",
     "Deleting registry keys...", "Calling dll functions...", "Deleting shared files...",
-    "Deleting Start menu shortcuts..."};
+    "Deleting Start menu shortcuts...", "Deleting files...", "Deleting registry entries..."};
 
 bool IsLink(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -203,6 +204,12 @@ static void UndoEntry(HWND page, char kind, StringList fields) {
     case 'g':
       if (AdjustSharedCount(path, true) == 0 && ConfirmSharedRemoval(page, path))
         RemoveFile(page, path, false);
+      break;
+    case 'i':
+      RestoreBackup(path, field[1]);
+      break;
+    case 'j':
+      RestoreValue(fields);
       break;
   }
 }

@@ -1,8 +1,8 @@
 // Cancel while the real worker installs: the question halts the worker at
 // its next checkpoint; No lets it go on to the finish page with every file in
 // place, Yes undoes the run and closes, leaving the machine as it was: in
-// the file phase, in the registry phase, and when an existing file was in
-// use and its new version waited for a restart.
+// the file phase, in the registry phase, when an existing file was in use
+// and its new version waited for a restart, and when the disk filled up.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -121,13 +121,14 @@ class CancelInstall : public testing::Test {
     return box;
   }
 
-  // Yes to the cancel question: the rollback runs, the wizard closes and
-  // the machine is as it was before the run.
+  // Yes to the cancel question (or the answer given to another question
+  // that stops the run): the rollback runs, the wizard closes without
+  // asking more and the machine is as it was before the run.
   void ExpectYesRestoresTheMachine(const ui::MessageBox& box, const snapshot::State& before,
-                                   const snapshot::Options& options) {
-    ASSERT_TRUE(ui::AnswerBox(box, IDYES));
+                                   const snapshot::Options& options, int button = IDYES) {
+    ASSERT_TRUE(ui::AnswerBox(box, button));
     DWORD code = 99;
-    ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
+    ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after the answer";
     EXPECT_EQ(0u, code);
     std::vector<std::string> changes = snapshot::ChangesSince(before, options);
     EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
@@ -282,6 +283,27 @@ TEST_F(CancelInstall, FilesQueuedForTheRestartKeepTheirOldVersionAfterTheRollbac
   // count for the shared file was raised.
   std::vector<std::string> changes = snapshot::ChangesSince(before, options);
   EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
+}
+
+// The target drive fills up while the files are written: one question, and
+// its Cancel rolls back and ends, leaving the drive as it was. T: is a small
+// drive made for this test by the build's test set-up, which needs root.
+TEST_F(CancelInstall, ADiskThatFillsUpAsksOnceAndCancelLeavesTheDriveAsItWas) {
+  if (GetDriveTypeA("T:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no small drive T:";
+  target = "T:\\Full Disk";
+  installers::Wizard wizard = Script();
+  wizard.extra.push_back(corvel::stringRecord(9, corvel::kGroupErrors, 14, "Error writing a file '%s'. Not enough disk space."));
+  ASSERT_NO_FATAL_FAILURE(Run(wizard, "cancel-full.exe"));
+  snapshot::Options options = snapshot::Standard(folder);
+  options.folders.push_back("T:\\");
+  options.times = true;
+  snapshot::State before = snapshot::Take(options);
+  ASSERT_TRUE(StartInstalling());
+  ui::MessageBox full = ui::WaitForMessageBoxBesides(program.id, frame, 2 * WindowWait);
+  ASSERT_TRUE(full) << "no message for the full disk";
+  EXPECT_EQ(full.text.rfind("Error writing a file '" + target + "\\data\\file", 0), 0u) << full.text;
+  EXPECT_TRUE(ui::HasButton(full.window, IDOK) && ui::HasButton(full.window, IDCANCEL));
+  ExpectYesRestoresTheMachine(full, before, options, IDCANCEL);
 }
 
 }  // namespace

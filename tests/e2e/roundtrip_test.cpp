@@ -3,7 +3,8 @@
 // the stub serves. The machine (every file of drive C: and the registry
 // under HKLM\Software and HKCU\Software, SharedDLLs included) is compared
 // with its state before: after the installation every change the example
-// describes is there, after the removal nothing differs. The prefix is a
+// describes is there, after the removal nothing differs, also when the
+// destination and the Start Menu group hold a comma. The prefix is a
 // 64-bit one, so the stub runs under WOW64 and the registry is compared in
 // both views.
 #include <gtest/gtest.h>
@@ -29,19 +30,20 @@ struct Scenario {
   bool sharedInUse;   // another product uses the shared file already: its folder is offered and kept
   bool userFile;      // the user adds a file: the leftover tree offers its folder, and it is deleted there
   bool quickLaunch;   // the Quick Launch folder exists (else its links go to the temporary folder)
+  bool commas;        // destination and Start Menu group typed with a comma
 };
 
 // The example asks for Windows 98, which ranks above NT 4; the Windows after
 // Server 2003 are asked for more than the example needs.
 const Scenario Scenarios[] = {
-    {"win98", nullptr, "English", false, false, false, false},
-    {"nt40", "NT4", "German", false, true, false, false},
-    {"win2k", nullptr, "English", true, false, true, true},
-    {"winxp", nullptr, "German", true, false, false, true},
-    {"win2003", nullptr, "English", false, true, false, true},
-    {"vista", "2003", "German", false, false, false, true},
-    {"win7", "2000", "English", true, false, true, false},
-    {"win10", "2003", "English", false, true, false, true},
+    {"win98", nullptr, "English", false, false, false, false, false},
+    {"nt40", "NT4", "German", false, true, false, false, false},
+    {"win2k", nullptr, "English", true, false, true, true, false},
+    {"winxp", nullptr, "German", true, false, false, true, false},
+    {"win2003", nullptr, "English", false, true, false, true, true},
+    {"vista", "2003", "German", false, false, false, true, false},
+    {"win7", "2000", "English", true, false, true, false, false},
+    {"win10", "2003", "English", false, true, false, true, true},
 };
 
 std::string Upper(std::string text) {
@@ -132,7 +134,8 @@ class RoundTrip : public testing::TestWithParam<Scenario> {
         "+ file " + app + "\\README.TXT", "+ file " + app + "\\WIDGET.CFG", "+ file " + app + "\\DOCS\\FAQ.TXT",
         "+ file " + app + "\\DOCS\\MANUAL.TXT", "+ file " + app + "\\SAMPLES\\ROUND.WDG",
         "+ file " + app + "\\SAMPLES\\SQUARE.WDG", "+ file " + app + "\\UNINSTALL.EXE",
-        "+ file " + app + "\\UNINSTALL.LOG", "\\ACME WIDGET\\ACME WIDGET README.LNK", "\\ACME WIDGET\\MANUAL.LNK",
+        "+ file " + app + "\\UNINSTALL.LOG", "\\" + Upper(Group()) + "\\ACME WIDGET README.LNK",
+        "\\" + Upper(Group()) + "\\MANUAL.LNK",
         "\\ACME\\WIDGET|INSTALLPATH",
         "\\ACME\\WIDGET|MANUAL", "SOFTWARE\\ACME\\WIDGET\\SETTINGS|LAUNCHES",
         "SOFTWARE\\ACME\\WIDGET\\SETTINGS|WINDOW", "SOFTWARE\\ACME\\WIDGET\\SETTINGS|RECENT", "CLASSES\\.WDG",
@@ -169,6 +172,8 @@ class RoundTrip : public testing::TestWithParam<Scenario> {
     EXPECT_EQ(roundtrip::ReadNumber32(HKEY_LOCAL_MACHINE, SharedKey, sharedFile), GetParam().sharedInUse ? 2u : 1u);
   }
 
+  std::string Group() const { return GetParam().commas ? "Acme, Inc Widget" : "Acme Widget"; }
+
   std::string folder, sharedFolder, sharedFile, desktopLink, quickLaunch;
   bool createdQuickLaunch = false;
   std::vector<std::uint8_t> installer;
@@ -189,10 +194,15 @@ TEST_P(RoundTrip, EverythingInstalledIsRemovedAndTheMachineIsAsBefore) {
   snapshot::State before = snapshot::Take(options);
   roundtrip::Choices choices;
   choices.language = scenario.language;
+  if (scenario.commas) {
+    choices.destination = "C:\\Acme, Inc\\Widget";
+    choices.group = Group();
+  }
   ASSERT_NO_FATAL_FAILURE(roundtrip::InstallThroughWizard(setup, choices));
 
   std::string installPath = roundtrip::ReadText32(HKEY_LOCAL_MACHINE, AppKey, "InstallPath");
   ASSERT_FALSE(installPath.empty()) << "the installation left no InstallPath value";
+  if (scenario.commas) EXPECT_EQ(installPath, choices.destination);
   std::vector<std::string> installed = snapshot::ChangesSince(before, options);
   ExpectInstalled(installed, installPath);
   if (scenario.userFile) ASSERT_TRUE(files::Write(installPath + "\\docs\\notes.txt", {'m', 'i', 'n', 'e'}));

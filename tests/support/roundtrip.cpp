@@ -219,10 +219,13 @@ void InstallThroughWizard(const std::string& installer, const Choices& choices) 
     EXPECT_TRUE(WaitUntil([&] { return Title(page) == "Sprache ausw\xE4hlen"; }, 5000))
         << "the language page did not switch: " << Title(page);
   }
-  for (const std::string& title : titles) {
+  for (size_t i = 0; i < titles.size(); i++) {
     page = Advance(frame, page);
-    if (Title(page) != title) ReportWhatIsShown(program.id, "wrong-page");
-    ASSERT_EQ(Title(page), title);
+    if (Title(page) != titles[i]) ReportWhatIsShown(program.id, "wrong-page");
+    ASSERT_EQ(Title(page), titles[i]);
+    // The destination page and the Start Menu page, both with their edit field.
+    const std::string& typed = i == 3 ? choices.destination : i == 4 ? choices.group : std::string();
+    if (!typed.empty()) ui::Type(page, 1018, typed);
   }
   // Install, then the installing page moves on by itself.
   ui::Click(frame, 1011);

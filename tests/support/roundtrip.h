@@ -48,6 +48,8 @@ std::string TemporaryPath(const std::string& name);
 
 struct Choices {
   const char* language = "English";   // English or German
+  // Typed over the proposed destination folder and Start Menu group when set.
+  std::string destination, group;
 };
 
 // Walks every page of the full example's wizard in the chosen language,

@@ -24,7 +24,7 @@ std::string Hex(std::uint64_t value) {
   return text;
 }
 
-std::string FileSummary(const std::string& path, const WIN32_FIND_DATAA& found) {
+std::string FileSummary(const std::string& path, const WIN32_FIND_DATAA& found, bool times) {
   std::uint64_t hash = 1469598103934665603ULL;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -41,7 +41,12 @@ std::string FileSummary(const std::string& path, const WIN32_FIND_DATAA& found) 
   char text[64];
   snprintf(text, sizeof text, "%llu bytes, attributes 0x%lx, ",
            ((unsigned long long)found.nFileSizeHigh << 32) | found.nFileSizeLow, attributes);
-  return text + Hex(hash);
+  std::string summary = text + Hex(hash);
+  if (times) {
+    auto time = [](const FILETIME& t) { return Hex((std::uint64_t)t.dwHighDateTime << 32 | t.dwLowDateTime); };
+    summary += ", created " + time(found.ftCreationTime) + ", written " + time(found.ftLastWriteTime);
+  }
+  return summary;
 }
 
 bool Ignored(const std::string& path, const Options& options) {
@@ -68,7 +73,7 @@ void WalkFolder(const std::string& folder, const Options& options, State& state)
       // A link to a folder is recorded, never followed.
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) WalkFolder(path, options, state);
     } else {
-      state.files[Upper(path)] = FileSummary(path, found);
+      state.files[Upper(path)] = FileSummary(path, found, options.times);
     }
   } while (FindNextFileA(search, &found));
   FindClose(search);

@@ -18,6 +18,8 @@ struct Options {
   // Paths (files, folders, keys, "HKLM\\..." style) whose changes do not
   // count, compared case-insensitively as prefixes.
   std::vector<std::string> ignored;
+  // Files count with their creation and last-write times as well.
+  bool times = false;
 };
 
 struct State {

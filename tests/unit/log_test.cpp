@@ -154,15 +154,24 @@ TEST_F(LogTest, HeaderNamesAreKeptTwiceAndLongFacesBecomeTheDefault) {
   FreeBlock(temporary);
 }
 
-TEST_F(LogTest, KeyPathWithCommaIsNotRecorded) {
+TEST_F(LogTest, FieldsWithACommaTakeTheOtherSeparatorAndBackupsStayOutOfTheFinalLog) {
   char* temporary = StartTemporaryLog();
   ASSERT_NE(temporary, nullptr);
-  RecordLogLine("e,2", "Software\\Demo,1", true, false);
-  RecordLogLine("e,2", "Software\\Demo", true, false);
+  const char* withComma[] = {"2", "Software\\Demo,1"};
+  const char* plain[] = {"2", "Software\\Demo"};
+  const char* backup[] = {"C:\\Demo, Inc\\a.txt", "C:\\Demo, Inc\\KVZ1.tmp"};
+  RecordLogEntry('e', 2, withComma, true, true);
+  RecordLogEntry('e', 2, plain, true, true);
+  RecordLogEntry('i', 2, backup, true, false);
   RecordLogLine("b", "C:\\Demo, Inc\\readme.txt", true, false);
-  EXPECT_EQ(FileText(temporary), Header + "e,2,Software\\Demo\nb,C:\\Demo, Inc\\readme.txt\n");
-  EndLog(temporary, nullptr, true);
+  std::string entries = "e\x1F" "2\x1FSoftware\\Demo,1\ne,2,Software\\Demo\n";
+  std::string backupLine = "i\x1F" "C:\\Demo, Inc\\a.txt\x1F" "C:\\Demo, Inc\\KVZ1.tmp\n";
+  std::string file = "b,C:\\Demo, Inc\\readme.txt\n";
+  EXPECT_EQ(FileText(temporary), Header + entries + backupLine + file);
+  std::string finalPath = folder + "\\Remove.log";
+  EndLog(temporary, finalPath.c_str(), true);
   FreeBlock(temporary);
+  EXPECT_EQ(FileText(finalPath.c_str()), Header + entries + file);
 }
 
 TEST(LogPaths, FinalLogIsNamedAfterTheUninstaller) {
@@ -271,6 +280,15 @@ TEST(LogEntries, CompositeKindsWithShiftedFieldsArePassedOver) {
   // More than 15 fields never reach an action.
   EXPECT_EQ(ParseLogEntry(FieldList, "d,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16"), 0);
   EXPECT_EQ(ParseLogEntry(FieldList, "i,C:\\Demo"), 0);
+  EXPECT_EQ(ParseLogEntry(FieldList, "i,C:\\Demo\\a.txt,C:\\Demo\\KVZ1.tmp"), 'i');
+  EXPECT_EQ(ParseLogEntry(FieldList, "j,2,Software\\Demo,Name,1,6100,00"), 0);
+  // The other separator lets a field hold commas.
+  ASSERT_EQ(ParseLogEntry(FieldList, "j\x1F" "2\x1FSoftware\\Demo, Inc\x1FPa,th\x1F" "1\x1F" "6100"), 'j');
+  EXPECT_STREQ(Field(FieldList, 1), "Software\\Demo, Inc");
+  EXPECT_STREQ(Field(FieldList, 2), "Pa,th");
+  EXPECT_STREQ(Field(FieldList, 4), "6100");
+  EXPECT_EQ(ParseLogEntry(FieldList, "e\x1F" "2\x1FUninstall\\Demo, Inc\x1F" "1"), 'e');
+  EXPECT_EQ(ParseLogEntry(FieldList, "e\x1F" "2\x1FUninstall\\Demo, Inc\x1F" "1\x1Fx"), 0);
   EXPECT_EQ(ParseLogEntry(FieldList, "A,C:\\Demo"), 0);
 }
 

@@ -413,8 +413,8 @@ TEST_F(Worker, FilesInUseAreAskedAboutWrittenBesideAndReplacedAtRestart) {
   EXPECT_NE(operations.find(App("busy.dll")), std::string::npos);
   EXPECT_NE(operations.find(shared), std::string::npos);
 
-  // The shared target's count is raised once it is scheduled; a file that
-  // replaces nothing now has no line for the uninstaller.
+  // The shared target's count is raised once it is scheduled; both targets
+  // are the uninstaller's to remove, so that the count goes down again.
   SavedValue raised(HKEY_LOCAL_MACHINE, SharedKey, shared.c_str());
   DWORD value = 0;
   size = 4;
@@ -423,7 +423,8 @@ TEST_F(Worker, FilesInUseAreAskedAboutWrittenBesideAndReplacedAtRestart) {
   RegCloseKey(key);
   EXPECT_EQ(value, 1u);
   auto entries = worker::LogEntries(App("uninstall.log"));
-  EXPECT_FALSE(Contains(entries, "b," + App("busy.dll")));
+  EXPECT_TRUE(Contains(entries, "b," + App("busy.dll")));
+  EXPECT_TRUE(Contains(entries, "g," + shared));
   EXPECT_TRUE(Contains(entries, "b," + App("retry.dll")));
 
   EXPECT_TRUE(DelayedReplacementsPending);
@@ -475,9 +476,13 @@ TEST_F(Worker, CancelAtACheckpointLeavesTheTemporaryLogHoldingWhatWasCreated) {
             ERROR_SUCCESS);
 }
 
-TEST_F(Worker, AnsweringNoToAQuestionAbortsTheRun) {
+TEST_F(Worker, AnsweringNoToAQuestionAbortsTheRunAndTheFilesItReplacedComeBack) {
+  CreateDirectoryA(target.c_str(), nullptr);
+  ASSERT_TRUE(files::Write(App("kept.txt"), Bytes("old")));
+  SetWriteTime(App("kept.txt"), 0x01D0000000000000ULL);
   // A file whose name the system refuses cannot be created.
-  auto package = OneGroup("%InstallPath%", {worker::RawFile("bad|name.txt", 0, "x"), worker::RawFile("after.txt", 0, "y")});
+  auto package = OneGroup("%InstallPath%", {worker::RawFile("kept.txt", 0, "new"), worker::RawFile("bad|name.txt", 0, "x"),
+                                            worker::RawFile("after.txt", 0, "y")});
   worker::Run run;
   run.answers = {IDNO};
   auto outcome = Install(package, worker::BaseRecords("WorkerRefused", target, false), run);
@@ -487,6 +492,10 @@ TEST_F(Worker, AnsweringNoToAQuestionAbortsTheRun) {
   EXPECT_EQ(outcome.questions[0].text.substr(0, 4 + App("bad").size()), "E11 " + App("bad"));
   EXPECT_FALSE(InstallSucceeded);
   EXPECT_FALSE(files::Exists(App("after.txt")));
+  EXPECT_EQ(worker::ReadText(App("kept.txt")), "old");
+  FILETIME written = WriteTime(App("kept.txt"));
+  EXPECT_EQ((std::uint64_t)written.dwHighDateTime << 32 | written.dwLowDateTime, 0x01D0000000000000ULL);
+  EXPECT_EQ(TemporaryFiles(target), std::vector<std::string>{App("kept.txt")});
 }
 
 TEST_F(Worker, AnsweringYesSkipsTheFileAndTheRunGoesOnWithInstallSucceededCleared) {
@@ -498,6 +507,20 @@ TEST_F(Worker, AnsweringYesSkipsTheFileAndTheRunGoesOnWithInstallSucceededCleare
   EXPECT_EQ(outcome.questions.size(), 1u);
   EXPECT_FALSE(InstallSucceeded);
   EXPECT_EQ(worker::ReadText(App("after.txt")), "y");
+}
+
+TEST_F(Worker, WithoutItsTemporaryLogTheRunSaysSoAndBeginsNothing) {
+  FreeBlock(TemporaryFolder);
+  TemporaryFolder = DuplicateString((root + "\\missing").c_str(), 0);
+  auto outcome = Install(OneGroup("%InstallPath%", {worker::RawFile("a.txt", 0, "x")}),
+                         worker::BaseRecords("WorkerNoLog", target, true));
+  ASSERT_TRUE(outcome.ended);
+  EXPECT_FALSE(outcome.succeeded);
+  ASSERT_EQ(outcome.questions.size(), 1u);
+  EXPECT_EQ(outcome.questions[0].text.rfind("Setup cannot create its log file in the folder " + root + "\\missing.", 0), 0u)
+      << outcome.questions[0].text;
+  EXPECT_FALSE(files::Exists(target));
+  EXPECT_EQ(TemporaryFiles(temporary), std::vector<std::string>{});
 }
 
 // --- Folder paths ----------------------------------------------------------------
