@@ -150,9 +150,12 @@ static const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion
 static void RegisterUninstallEntry(const char* uninstallerPath) {
   char* key = ConcatStrings(UninstallKey, Model.productName);
   // Quoted: an unquoted command with spaces would first run "C:\Program.exe".
-  char* command = ConcatStrings("\"", uninstallerPath, "\"");
+  char* command = ConcatStrings("\"", uninstallerPath, "\" /S");
   char* entry = ConcatStrings("2,", key, ",1");
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName", Model.displayName);
+  WriteRegistryText(HKEY_LOCAL_MACHINE, key, "QuietUninstallString", command);
+  // The same command without its switch.
+  command[TextLength(command) - 3] = 0;
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString", command);
   RecordLogLine("e", entry, true, false);
   FreeBlock(entry);

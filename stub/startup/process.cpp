@@ -7,6 +7,7 @@
 #include "engine/variables.h"
 #include "requirements/requirements.h"
 #include "script/model.h"
+#include "startup/switches.h"
 #include "wizard/drawing.h"
 #include <commctrl.h>
 
@@ -140,6 +141,7 @@ void Cleanup() {
     FreeBlock(*string);
     *string = 0;
   }
+  FreeSwitches();
   CloseHandleOnce(&OwnFile, INVALID_HANDLE_VALUE);
   CloseHandleOnce(&UninstallFinishedEvent, 0);
   CloseHandleOnce(&InstallFinishedEvent, 0);
