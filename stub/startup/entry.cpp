@@ -133,8 +133,11 @@ static void RunSilently() {
   if (!DestinationAccepted(GetVariable("%InstallPath%"))) return;
   PassPagesSilently();
   InstallWorker(0);
-  // The installing and finish pages' actions follow a finished run, as Next would run them.
-  if (WaitForSingleObject(InstallFinishedEvent, 0) == WAIT_OBJECT_0) LastPageIndex = InstallingPage - LanguagePage;
+  // The installing page's actions follow a finished run, as Next would run
+  // them. The finish page hands over to the user, whom a silent run does not
+  // have: its actions are left out with its launch boxes.
+  if (WaitForSingleObject(InstallFinishedEvent, 0) == WAIT_OBJECT_0)
+    RunActions(Model.pages[InstallingPage - LanguagePage].programs, Model.pages[InstallingPage - LanguagePage].dllCalls);
   EndInstallRun(0, 0);
 }
 
@@ -185,7 +188,9 @@ static void RunUninstall() {
   if (WaitForSingleObject(UninstallFinishedEvent, 0) != WAIT_OBJECT_0) return;
   ExitCode = Count(RebootList) ? ExitRestartNeeded : ExitInstalled;
   for (int index = 0; index < Count(LeftoverList); index++) {
-    char* text = ConcatStrings("Kept the folder ", GetItem(LeftoverList, index), ": it still holds files.");
+    const char* folder = GetItem(LeftoverList, index);
+    if (HoldsWaitingUninstaller(folder)) continue;
+    char* text = ConcatStrings("Kept the folder ", folder, ": it still holds files.");
     RecordMessage(UninstallerText(0), text, 0);
     FreeBlock(text);
   }

@@ -8,6 +8,7 @@
 #include "requirements/requirements.h"
 #include "script/model.h"
 #include "startup/switches.h"
+#include "uninstall/uninstall.h"
 #include "wizard/drawing.h"
 #include <commctrl.h>
 
@@ -136,7 +137,7 @@ void Cleanup() {
     DestroyList(&LanguageNames);
     DestroyList(&FieldList);
   }
-  char** strings[] = {&ModulePath, &ModuleFolder, &TemporaryFolder};
+  char** strings[] = {&ModulePath, &ModuleFolder, &TemporaryFolder, &WaitingUninstaller};
   for (char** string : strings) {
     FreeBlock(*string);
     *string = 0;

@@ -16,6 +16,8 @@
 #include "uninstall/removal.h"
 
 StringList RebootList, LeftoverList;
+char* WaitingUninstaller;
+static char* SecondPhaseLog;   // the log a silent second phase works from
 
 // The argument after the switches, when it names a log.
 static char* LogArgument() {
@@ -46,6 +48,18 @@ static void StartTemporaryCopy(const char* logPath, const char* caption) {
   char copy[MAX_PATH];
   if (!GetTempFileNameA(TemporaryFolder, "KVZ", 0, copy) || !CopyFileA(ModulePath, copy, FALSE))
     return;
+  // Started in the application's folder, this process would keep it from going.
+  SetCurrentDirectoryA(TemporaryFolder);
+  if (Silent) {
+    // This process waits for the copy while running from the uninstaller's
+    // own file, which the copy could then not delete. A running program may
+    // be renamed (on the NT family, within its drive): beside the copy it
+    // leaves the application's folder free, and the copy's deletion batch
+    // removes it.
+    char* moved = ConcatStrings(copy, ".old");
+    MoveFileA(ModulePath, moved);
+    FreeBlock(moved);
+  }
   char* switches = MessageLogPath ? ConcatStrings(" \"/LOG=", MessageLogPath, "\"") : 0;
   char* commandLine = ConcatStrings(Silent ? " /S" : 0, switches, " ", logPath);
   STARTUPINFOA startup = {};
@@ -111,21 +125,63 @@ void StartUninstall(bool rollback) {
   } else if (read) {
     RunStartupStep(1);
     char* caption = ConcatStrings(Model.productName, " Uninstall");
+    SecondPhaseLog = Silent ? argument : 0;
+    char* moved = SecondPhaseLog ? ConcatStrings(ModulePath, ".old") : 0;
+    if (moved && PathExists(moved))
+      WaitingUninstaller = moved;
+    else
+      FreeBlock(moved);
     if (argument)
       ShowUninstallPage(caption);
     else
       StartTemporaryCopy(logPath, caption);
     FreeBlock(caption);
   }
+  SecondPhaseLog = 0;
   FreeInstallLog();
   FreeBlock(logPath);
 }
 
+bool LeaveToDeletionBatch(const char* path) {
+  char* log = SecondPhaseLog ? FinalLogPath(path) : 0;
+  bool waiting = log && !lstrcmpiA(log, SecondPhaseLog);
+  FreeBlock(log);
+  if (waiting) {
+    FreeBlock(WaitingUninstaller);
+    WaitingUninstaller = DuplicateString(path, 0);
+  }
+  return waiting;
+}
+
+bool HoldsWaitingUninstaller(const char* folder) {
+  DWORD length = TextLength(folder);
+  if (!WaitingUninstaller || TextLength(WaitingUninstaller) <= length || WaitingUninstaller[length] != '\\')
+    return false;
+  char* part = DuplicatePart(WaitingUninstaller, length);
+  bool holds = part && !lstrcmpiA(part, folder);
+  FreeBlock(part);
+  return holds;
+}
+
+static void Append(char** text, const char* a, const char* b = 0, const char* c = 0, const char* d = 0) {
+  char* joined = ConcatStrings(*text, a, b, c, d);
+  FreeBlock(*text);
+  *text = joined;
+}
+
 void ScheduleSelfDeletion() {
   char* batch = CombinePath(TemporaryFolder, "delself.bat");
-  char* loop = ConcatStrings("@echo off\r\n:try\r\ndel \"", ModulePath, "\"\r\nif exist \"", ModulePath,
-                             "\" goto try\r\ndel \"");
-  char* content = ConcatStrings(loop, batch, "\"");
+  char* content = ConcatStrings("@echo off\r\n:try\r\ndel \"", ModulePath, "\"\r\nif exist \"", ModulePath,
+                                "\" goto try\r\n");
+  if (WaitingUninstaller) {
+    Append(&content, ":wait\r\ndel \"", WaitingUninstaller, "\"\r\nif exist \"", WaitingUninstaller);
+    Append(&content, "\" goto wait\r\n");
+    // Innermost first; rd leaves a folder that still holds anything.
+    for (int index = 0; index < Count(LeftoverList); index++)
+      if (HoldsWaitingUninstaller(GetItem(LeftoverList, index)))
+        Append(&content, "rd \"", GetItem(LeftoverList, index), "\"\r\n");
+  }
+  Append(&content, "del \"", batch, "\"");
   HANDLE file = CreateFileA(batch, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, 0, CREATE_ALWAYS,
                             FILE_FLAG_WRITE_THROUGH | FILE_FLAG_SEQUENTIAL_SCAN, 0);
   if (file != INVALID_HANDLE_VALUE) {
@@ -141,7 +197,6 @@ void ScheduleSelfDeletion() {
     FreeBlock(commandLine);
   }
   FreeBlock(content);
-  FreeBlock(loop);
   FreeBlock(batch);
 }
 
