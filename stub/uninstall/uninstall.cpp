@@ -37,10 +37,9 @@ static HANDLE StartProgram(const char* application, char* commandLine, DWORD fla
 }
 
 // The running uninstaller cannot delete its own file or folder: a copy in
-// the temporary folder does the work.
-// A silent run asks nothing, its /S is the answer, and waits for the copy,
-// whose exit code it returns: a deployment tool sees the real end. The copy
-// is told the same switches and the log.
+// the temporary folder does the work, told the same switches and the log. A
+// silent run asks nothing, its /S is the answer, and waits for the copy,
+// whose exit code it returns: a deployment tool sees the real end.
 static void StartTemporaryCopy(const char* logPath, const char* caption) {
   if (!Silent && ShowMessage(0, caption, "Are you sure you want to completely remove %s?", Model.displayName,
                              MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -50,15 +49,14 @@ static void StartTemporaryCopy(const char* logPath, const char* caption) {
     return;
   // Started in the application's folder, this process would keep it from going.
   SetCurrentDirectoryA(TemporaryFolder);
-  if (Silent) {
-    // This process waits for the copy while running from the uninstaller's
-    // own file, which the copy could then not delete. A running program may
-    // be renamed (on the NT family, within its drive): beside the copy it
-    // leaves the application's folder free, and the copy's deletion batch
-    // removes it.
-    char* moved = ConcatStrings(copy, ".old");
-    MoveFileA(ModulePath, moved);
+  // Waiting for the copy, this process runs from the uninstaller's own file,
+  // which the copy could then not delete. A running program may be renamed
+  // (on the NT family, within its drive): beside the copy it leaves the
+  // application's folder free, and the copy's deletion batch removes it.
+  char* moved = Silent ? ConcatStrings(copy, ".old") : 0;
+  if (moved && !MoveFileA(ModulePath, moved)) {
     FreeBlock(moved);
+    moved = 0;
   }
   char* switches = MessageLogPath ? ConcatStrings(" \"/LOG=", MessageLogPath, "\"") : 0;
   char* commandLine = ConcatStrings(Silent ? " /S" : 0, switches, " ", logPath);
@@ -73,6 +71,10 @@ static void StartTemporaryCopy(const char* logPath, const char* caption) {
     }
     CloseHandle(process);
   }
+  // A copy that did not run leaves the uninstaller where it was.
+  if (moved && ExitCode == ExitFailed)
+    MoveFileA(moved, ModulePath);
+  FreeBlock(moved);
   FreeBlock(commandLine);
   FreeBlock(switches);
 }
