@@ -14,6 +14,16 @@ using namespace corvel::build;
 int main(int argc, char** argv) {
     CLI::App app{"corvelbuild - makes Corvelsetup installers from a TOML manifest"};
     app.require_subcommand(1);
+    app.footer(
+        "The installer that corvelbuild makes takes these switches:\n"
+        "  /S            silent: no window; the defaults of the installation, no restart\n"
+        "  /D=<folder>   the installation folder; the last argument, taken whole (blanks allowed)\n"
+        "  /LOG=<file>   append every message of the run, with a time stamp, to <file>\n"
+        "  /REBOOT       with /S: restart Windows when the installation needs it\n"
+        "The uninstaller takes /S and /LOG=<file>; its QuietUninstallString runs it with /S.\n"
+        "Exit codes: 0 done, 3010 done but a restart is needed, 1 failed or cancelled (rolled back),\n"
+        "2 a requirement is not met, 3 the installer is damaged, 87 an unknown switch.\n"
+        "See docs/administrators.md in the sources.");
 
     BuildOptions options;
     bool quiet = false;

@@ -1,4 +1,5 @@
 #include "common/message.h"
+#include "startup/switches.h"
 
 static char ErrorText[1024];
 
@@ -18,7 +19,42 @@ int ShowFormattedMessage(HWND owner, const char* caption, const char* format, co
                          const char* argument2, const char* argument3, UINT style) {
   char text[MessageLength];
   ComposeMessage(text, format, argument1, argument2, argument3);
-  return MessageBoxA(owner, text, caption, style);
+  UINT buttons = style & MB_TYPEMASK;
+  int answer = !Silent ? MessageBoxA(owner, text, caption, style)
+               : buttons == MB_OK ? IDOK
+               : buttons == MB_YESNO ? IDNO
+                                     : IDCANCEL;
+  RecordMessage(caption, text, buttons ? answer : 0);
+  return answer;
+}
+
+void RecordMessage(const char* caption, const char* text, int answer) {
+  if (!MessageLogPath) return;
+  // Opened for each line: the two processes of an uninstallation write to
+  // the same log, one after the other.
+  HANDLE file = CreateFileA(MessageLogPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, 0);
+  if (file == INVALID_HANDLE_VALUE) return;
+  static const char* const answers[] = {"", "OK", "Cancel", "", "", "", "Yes", "No"};
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char line[2 * MessageLength + 64];
+  int length = wsprintfA(line, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth, now.wDay, now.wHour,
+                         now.wMinute, now.wSecond);
+  if (caption) length += wsprintfA(line + length, "%s: ", caption);
+  // One line per message: its line breaks and the blanks around them become one blank.
+  for (const char* from = text; *from && length < 2 * MessageLength + 40; from++) {
+    char character = *from == '\r' || *from == '\n' ? ' ' : *from;
+    if (character != ' ' || (line[length - 1] != ' ')) line[length++] = character;
+  }
+  while (line[length - 1] == ' ') length--;
+  if (answer) length += wsprintfA(line + length, " [%s]", answers[answer]);
+  line[length++] = '\r';
+  line[length++] = '\n';
+  SetFilePointer(file, 0, 0, FILE_END);
+  DWORD written;
+  WriteFile(file, line, length, &written, 0);
+  CloseHandle(file);
 }
 
 int ShowMessage(HWND owner, const char* caption, const char* format, const char* argument, UINT style) {

@@ -165,8 +165,11 @@ static const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion
 static void RegisterUninstallEntry(const char* uninstallerPath) {
   char* key = ConcatStrings(UninstallKey, Model.productName);
   // Quoted: an unquoted command with spaces would first run "C:\Program.exe".
-  char* command = ConcatStrings("\"", uninstallerPath, "\"");
+  char* command = ConcatStrings("\"", uninstallerPath, "\" /S");
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName", Model.displayName);
+  WriteRegistryText(HKEY_LOCAL_MACHINE, key, "QuietUninstallString", command);
+  // The same command without its switch.
+  command[TextLength(command) - 3] = 0;
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString", command);
   // The uninstaller carries the installer's icon: the list shows the product's.
   WriteRegistryText(HKEY_LOCAL_MACHINE, key, "DisplayIcon", uninstallerPath);

@@ -7,6 +7,8 @@
 #include "engine/variables.h"
 #include "requirements/requirements.h"
 #include "script/model.h"
+#include "startup/switches.h"
+#include "uninstall/uninstall.h"
 #include "wizard/drawing.h"
 #include <commctrl.h>
 
@@ -135,11 +137,12 @@ void Cleanup() {
     DestroyList(&LanguageNames);
     DestroyList(&FieldList);
   }
-  char** strings[] = {&ModulePath, &ModuleFolder, &TemporaryFolder};
+  char** strings[] = {&ModulePath, &ModuleFolder, &TemporaryFolder, &WaitingUninstaller};
   for (char** string : strings) {
     FreeBlock(*string);
     *string = 0;
   }
+  FreeSwitches();
   CloseHandleOnce(&OwnFile, INVALID_HANDLE_VALUE);
   CloseHandleOnce(&UninstallFinishedEvent, 0);
   CloseHandleOnce(&InstallFinishedEvent, 0);

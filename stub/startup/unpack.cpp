@@ -59,10 +59,12 @@ extern "C" const char UnpackCaption[] asm("corvel_caption");
 extern "C" const BYTE LengthOrder[19] asm("corvel_length_order");
 
 // A damaged stream is a damaged installer; the usual message is all there is
-// to say (the rest of the program is not there yet to say it).
-UNPACKED_CODE static void ReportAndExit(const char* text) {
+// to say (the rest of the program is not there yet to say it). The exit code
+// is the one of a damaged installer (3), or of a system that lacks what it
+// needs (2).
+UNPACKED_CODE static void ReportAndExit(const char* text, UINT exitCode) {
   MessageBoxA(0, text, UnpackCaption, MB_ICONERROR);
-  ExitProcess(0);
+  ExitProcess(exitCode);
 }
 
 // ---- the inflater -----------------------------------------------------------
@@ -244,7 +246,7 @@ UNPACKED_CODE static void ReportMissing(const char* library, const char* functio
     if (part == 1) *to++ = '!';
   }
   *to = 0;
-  ReportAndExit(text);
+  ReportAndExit(text, 2);
 }
 
 UNPACKED_CODE static void ResolveImports(BYTE* image, const BYTE* list) {
@@ -282,7 +284,7 @@ extern "C" UNPACKED_CODE void __stdcall unpack() {
     // The space behind holds four more bytes: the list ends, whatever a
     // damaged stream held.
     for (int i = 0; i < 4; i++) s.outEnd[i] = 0;
-    if (s.broken || s.out != s.outEnd) ReportAndExit(DamagedText);
+    if (s.broken || s.out != s.outEnd) ReportAndExit(DamagedText, 3);
     // The stream lies where the data goes, zero-filled data included.
     for (BYTE *at = image + Plan.stream, *end = at + Plan.streamSize; at < end;) *at++ = 0;
     const BYTE* from = s.outStart;

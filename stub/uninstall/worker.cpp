@@ -109,7 +109,8 @@ static void RemoveFile(HWND page, const char* path, bool askToRetry) {
                     "deleting the file again, rather than \ninitiating a reboot at the end of the "
                     "uninstallation process?",
                     path, MB_YESNO | MB_ICONWARNING) != IDYES) {
-      AppendItem(RebootList, path);
+      if (!LeaveToDeletionBatch(path))
+        AppendItem(RebootList, path);
       return;
     }
   }

@@ -4,7 +4,9 @@
 #include <shlobj.h>
 #include "common/text.h"
 #include "engine/variables.h"
+#include "common/message.h"
 #include "startup/process.h"
+#include "startup/switches.h"
 
 static INT_PTR CALLBACK ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
@@ -25,7 +27,11 @@ static INT_PTR CALLBACK ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 int ShowConfirmDialog(HWND owner, const char* caption, const char* message) {
   const char* texts[2] = {caption, message};
-  return (int)DialogBoxParamA(ModuleHandle, MAKEINTRESOURCEA(200), owner, ConfirmProc, (LPARAM)texts);
+  // A silent run keeps the file.
+  int answer = Silent ? ConfirmNo
+                      : (int)DialogBoxParamA(ModuleHandle, MAKEINTRESOURCEA(200), owner, ConfirmProc, (LPARAM)texts);
+  RecordMessage(caption, message, answer == ConfirmYes || answer == ConfirmYesToAll ? IDYES : IDNO);
+  return answer;
 }
 
 static int CALLBACK BrowseProc(HWND browser, UINT message, LPARAM parameter, LPARAM startFolder) {

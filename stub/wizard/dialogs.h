@@ -10,7 +10,8 @@
 // Results of ShowConfirmDialog.
 enum { ConfirmYes = 1, ConfirmYesToAll = 2, ConfirmNo = 3 };
 
-// Dialog 200, modal: ConfirmNo also for Escape and the close box.
+// Dialog 200, modal: ConfirmNo also for Escape and the close box, and in a
+// silent run without a dialog.
 int ShowConfirmDialog(HWND owner, const char* caption, const char* message);
 // The user's folder in result (MAX_PATH at least), starting at startFolder
 // when given; false when cancelled or when the folder has no file-system path.

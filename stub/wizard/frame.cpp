@@ -70,10 +70,7 @@ static void ShowError(int group, int index, const char* argument) {
   ShowFormattedMessage(Wizard.frame, Model.caption, LookupText(group, index), argument, 0, 0, MB_ICONERROR);
 }
 
-static bool DestinationAccepted() {
-  char* typed = (char*)AllocateBlock(MaxTextLength + 1);
-  if (!typed) return false;
-  GetWindowTextA(GetDlgItem(Wizard.page, 1018), typed, MaxTextLength);
+bool DestinationAccepted(const char* typed) {
   bool accepted = false;
   char* existing = 0;
   if (!IsValidInstallPath(typed)) {
@@ -96,12 +93,25 @@ static bool DestinationAccepted() {
     }
   }
   FreeBlock(existing);
+  return accepted;
+}
+
+static bool TypedDestinationAccepted() {
+  char* typed = (char*)AllocateBlock(MaxTextLength + 1);
+  if (!typed) return false;
+  GetWindowTextA(GetDlgItem(Wizard.page, 1018), typed, MaxTextLength);
+  bool accepted = DestinationAccepted(typed);
   FreeBlock(typed);
   return accepted;
 }
 
+void PassPagesSilently() {
+  for (int slot = FindSlot(-1, 1); slot < InstallingPage - LanguagePage; slot++)
+    RunActions(Model.pages[slot].programs, Model.pages[slot].dllCalls);
+}
+
 static void GoNext() {
-  if (KindOfSlot(Wizard.currentPage) == DestinationPage && !DestinationAccepted()) return;
+  if (KindOfSlot(Wizard.currentPage) == DestinationPage && !TypedDestinationAccepted()) return;
   Wizard.previousPage = Wizard.currentPage;
   int next = FindSlot(Wizard.currentPage, 1);
   if (next == 12) {

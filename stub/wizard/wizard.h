@@ -35,5 +35,12 @@ struct WizardState {
 };
 extern WizardState Wizard;
 
+// The checks of the destination page on a folder: its form, its drive, the
+// free space and the right to create it; each refusal is said in a message.
+bool DestinationAccepted(const char* typed);
+// Runs the actions that the pages before the installing one would run on
+// Next, for a run without the wizard.
+void PassPagesSilently();
+
 // Shows or hides a control and enables it to match.
 void ShowControl(HWND dialog, int id, bool shown);

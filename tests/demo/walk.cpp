@@ -86,6 +86,8 @@ std::vector<std::string> SplitCommas(const std::string& text) {
   return fields;
 }
 
+}  // namespace
+
 bool ReadLog(Installation& result) {
   std::vector<std::uint8_t> bytes = files::Read(result.logPath);
   std::string text(bytes.begin(), bytes.end());
@@ -116,6 +118,8 @@ bool ReadLog(Installation& result) {
   }
   return true;
 }
+
+namespace {
 
 std::string ExecutableOf(const std::string& command, std::string& arguments) {
   std::string path;
@@ -152,15 +156,9 @@ BOOL CALLBACK FindCopyPage(HWND window, LPARAM parameter) {
   return FALSE;
 }
 
-// Wine reads the version to report per program file name.
-void Pose(const std::string& programName, const std::string& version) {
-  std::string key = "Software\\Wine\\AppDefaults\\" + programName;
-  HKEY handle;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr))
-    return;
-  RegSetValueExA(handle, "Version", 0, REG_SZ, (const BYTE*)version.c_str(), (DWORD)version.size() + 1);
-  RegCloseKey(handle);
-}
+std::string LastName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+}  // namespace
 
 std::vector<HWND> VisibleWindows() {
   std::vector<HWND> windows;
@@ -171,9 +169,14 @@ std::vector<HWND> VisibleWindows() {
   return windows;
 }
 
-std::string LastName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
-
-}  // namespace
+void Pose(const std::string& programName, const std::string& version) {
+  std::string key = "Software\\Wine\\AppDefaults\\" + programName;
+  HKEY handle;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr))
+    return;
+  RegSetValueExA(handle, "Version", 0, REG_SZ, (const BYTE*)version.c_str(), (DWORD)version.size() + 1);
+  RegCloseKey(handle);
+}
 
 void CloseOpenedWindows(Installation& installation) {
   std::vector<std::string> names;

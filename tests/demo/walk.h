@@ -55,6 +55,12 @@ bool Uninstall(Installation& installation, const std::string& productName, const
 // gone; folders that the product created are gone too.
 bool CheckRemoved(Installation& installation, const std::string& productName);
 
+// Reads the install log at installation.logPath into its lists.
+bool ReadLog(Installation& installation);
+std::vector<HWND> VisibleWindows();
+// Wine reports this Windows version (win98, winxp, ...) to the program file of that name.
+void Pose(const std::string& programName, const std::string& version);
+
 // The product's programs and documents opened by the installer or the
 // uninstaller (windows that appeared since the installer started and whose
 // title names a logged file or folder) are closed, as the user would.

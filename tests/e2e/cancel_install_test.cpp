@@ -129,7 +129,7 @@ class CancelInstall : public testing::Test {
     ASSERT_TRUE(ui::AnswerBox(box, button));
     DWORD code = 99;
     ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after the answer";
-    EXPECT_EQ(0u, code);
+    EXPECT_EQ(1u, code) << "a cancelled run ends with code 1";
     std::vector<std::string> changes = snapshot::ChangesSince(before, options);
     EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
   }
@@ -271,7 +271,7 @@ TEST_F(CancelInstall, FilesQueuedForTheRestartKeepTheirOldVersionAfterTheRollbac
   ASSERT_TRUE(ui::AnswerBox(box, IDYES));
   DWORD code = 99;
   ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the wizard stayed after Yes";
-  EXPECT_EQ(0u, code);
+  EXPECT_EQ(1u, code);
 
   EXPECT_EQ("old app", Text(files::Read(app)));
   EXPECT_EQ("old shared", Text(files::Read(shared)));

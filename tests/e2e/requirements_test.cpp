@@ -78,7 +78,7 @@ class Requirements : public testing::Test {
   }
 
   // Exactly one box, with this text and the script's caption; once it is
-  // answered the run ends with code 0 and nothing else was shown.
+  // answered the run ends with code 2 and nothing else was shown.
   void ExpectOnlyMessage(const std::string& text) {
     ui::MessageBox box = ui::WaitForMessageBox(program.id, WindowWait);
     ASSERT_TRUE(box) << "no message box appeared";
@@ -88,7 +88,7 @@ class Requirements : public testing::Test {
     ui::Click(box.window, IDOK);
     DWORD code = 99;
     ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the installer went on after its message";
-    EXPECT_EQ(0u, code);
+    EXPECT_EQ(2u, code) << "a requirement that is not met ends with code 2";
   }
 
   std::string folder, posedKey;
@@ -134,7 +134,7 @@ TEST_F(Requirements, ShippedStubChecksToo) {
   ui::Click(box.window, IDOK);
   DWORD code = 99;
   ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the installer went on after its message";
-  EXPECT_EQ(0u, code);
+  EXPECT_EQ(2u, code);
 }
 
 // Met requirements lead on to the wizard (or, while it cannot be created,

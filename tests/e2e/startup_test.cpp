@@ -37,7 +37,7 @@ class Startup : public testing::Test {
   }
 
   // Expects exactly one start-up error box with this text, answers it and
-  // expects the process to end with code 0 and nothing else shown.
+  // expects the process to end with code 3 and nothing else shown.
   void ExpectOnlyStartupError(const char* text) {
     ui::MessageBox box = ui::WaitForMessageBox(program.id, WindowWait);
     ASSERT_TRUE(box) << "no message box appeared";
@@ -46,7 +46,7 @@ class Startup : public testing::Test {
     ui::Click(box.window, IDOK);
     DWORD code = 99;
     ASSERT_TRUE(ui::WaitForExit(program, WindowWait, &code)) << "the installer did not end after its message";
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(code, 3u);
   }
 
   std::string folder;
@@ -66,6 +66,59 @@ TEST_F(Startup, AnyChangedByteFromOffset40OnIsReportedAsDamage) {
     damaged[offset] ^= 0x5A;
     Run(damaged, "damaged" + std::to_string(offset) + ".exe");
     ExpectOnlyStartupError("The installer file is damaged!");
+    ui::Finish(program);
+  }
+}
+
+// Runs that end early, each with its exit code and its message in the
+// /LOG file; silent ones never show a window, the others show the message.
+TEST_F(Startup, FailedRunsEndWithTheirCodeAndLogTheirMessage) {
+  std::vector<std::uint8_t> damaged = MakeInstaller();
+  damaged[damaged.size() - 1] ^= 0x5A;
+  corvel::RequirementsRecord access;
+  access.access = "2000";
+  std::vector<std::uint8_t> needsAccess = installers::MakeSmall(
+      "Startup Check", files::StubImage(),
+      {corvel::stringRecord(9, corvel::kGroupMessages, 13, "You need at least %s."), corvel::requirementsRecord(access)});
+  std::vector<std::uint8_t> namesFolder = installers::MakeSmall(
+      "Startup Check", files::StubImage(), {corvel::stringRecord(9, corvel::kGroupMessages, 2, "That is no folder.")});
+  const std::string log = folder + "\\messages.txt";
+  struct Case {
+    const std::vector<std::uint8_t>& installer;
+    std::string arguments;
+    bool silent;
+    DWORD code;
+    std::string line;    // the message as the log has it
+  } cases[] = {
+      {damaged, "/S /LOG=" + log, true, 3, "Corvelsetup: The installer file is damaged!"},
+      {needsAccess, "/s \"/LOG=" + log + "\"", true, 2, "Startup Check Setup: You need at least Microsoft Access 2000."},
+      {namesFolder, "/LOG=" + log + " /S /D=C:\\No|Folder", true, 1, "Startup Check Setup: That is no folder.\r\n"},
+      {namesFolder, "/S /X /LOG=" + log, true, 87, "Corvelsetup: Unknown argument: /X The setup program knows"},
+      {namesFolder, "/LOG=" + log + " /REBOOT readme", false, 87, "Corvelsetup: Unknown argument: readme The setup"},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.arguments);
+    DeleteFileA(log.c_str());
+    std::string path = folder + "\\failing.exe";
+    ASSERT_TRUE(files::Write(path, test.installer));
+    program = ui::Start(path, test.arguments, folder);
+    ASSERT_TRUE(program.process);
+    DWORD code = 99;
+    bool windowSeen = false;
+    if (!test.silent) {
+      ui::MessageBox box = ui::WaitForMessageBox(program.id, WindowWait);
+      ASSERT_TRUE(box) << "no message without /S";
+      EXPECT_NE(std::string::npos, box.text.find("/D=folder  the installation folder")) << box.text;
+      ui::Click(box.window, IDOK);
+    }
+    for (DWORD waited = 0; !ui::WaitForExit(program, 100, &code) && waited < WindowWait; waited += 100)
+      windowSeen |= !ui::TopLevelWindows(program.id).empty();
+    EXPECT_FALSE(test.silent && windowSeen) << "a silent run showed a window";
+    EXPECT_EQ(test.code, code);
+    std::vector<std::uint8_t> bytes = files::Read(log);
+    std::string said(bytes.begin(), bytes.end());
+    EXPECT_NE(std::string::npos, said.find(test.line)) << said;
+    EXPECT_NE(std::string::npos, said.find(" Exit code " + std::to_string(test.code) + ".\r\n")) << said;
     ui::Finish(program);
   }
 }
@@ -112,9 +165,9 @@ TEST_F(Startup, ZeroPackageOffsetMeansUninstallModeWithoutChecksum) {
     ui::MessageBox box = ui::WaitForMessageBox(program.id, 1000);
     EXPECT_NE(box.text, "The installer file is damaged!");
   }
-  // No log lies beside it, so the uninstaller ends silently.
+  // No log lies beside it, so the uninstaller ends silently, having removed nothing.
   EXPECT_TRUE(ended);
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(code, 1u);
 }
 
 TEST_F(Startup, AnIntactInstallerPassesTheChecks) {
@@ -150,7 +203,7 @@ TEST_F(Startup, AScriptWithoutAnInstallationFolderIsRefusedBeforeTheWizard) {
     ui::Click(box.window, IDOK);
     DWORD code = 99;
     EXPECT_TRUE(ui::WaitForExit(program, WindowWait, &code));
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(code, 3u) << "an installer that cannot be used counts as damaged";
     ui::Finish(program);
   }
 }
@@ -179,7 +232,7 @@ TEST_F(Startup, ShippedStubReportsDamageLoadsScriptsAndRunsAsUninstaller) {
   Run(uninstaller.value, "uninstall32.exe");
   DWORD code = 99;
   EXPECT_TRUE(ui::WaitForExit(program, 10 * WindowWait, &code));
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(code, 1u) << "without a log nothing was removed";
 }
 
 }  // namespace
