@@ -93,17 +93,24 @@ ULONGLONG GetFreeSpace(const char* root) {
   return (ULONGLONG)(sectorsPerCluster * bytesPerSector) * freeClusters;
 }
 
-void FormatFreeSpace(ULONGLONG bytes, char* text) {
-  DWORD kilobytes = (DWORD)(bytes >> 10);
-  if (kilobytes >= 1000000)
-    wsprintfA(text, "%u Mb", (DWORD)(bytes >> 20));
-  else
-    wsprintfA(text, "%u Kb", kilobytes);
+void FormatSpace(ULONGLONG bytes, bool roundUp, char* text) {
+  // Kb below a million of them, then Mb, then Gb. A size the package needs
+  // is rounded up (a few bytes need 1 Kb), the room a drive offers down.
+  int unit = 0;
+  ULONGLONG amount;
+  for (;;) {
+    int shift = 10 * (unit + 1);
+    amount = bytes >> shift;
+    if (roundUp && (bytes & ((1ull << shift) - 1))) amount++;
+    if (amount < 1000000 || unit == 2) break;
+    unit++;
+  }
+  wsprintfA(text, "%u %cb", (DWORD)amount, "KMG"[unit]);
 }
 
 void ShowFreeSpace(const char* root, HWND control) {
   char text[16];
-  FormatFreeSpace(GetFreeSpace(root), text);
+  FormatSpace(GetFreeSpace(root), false, text);
   SetWindowTextA(control, text);
 }
 
