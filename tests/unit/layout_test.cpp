@@ -188,6 +188,7 @@ TEST_P(Layout, EveryShippedTextFitsItsControl) {
         ExpectFits(page, Model.dialogSetOffset ? 1007 : 1003, {LeftoverExplanation}, at);
         ExpectFits(page, 1010, {"Select &all"}, at);
         ExpectFits(page, 1011, {"&Delete"}, at);
+        for (int button : {2, 8}) ExpectFits(page, 1012, text(build::group::buttons, button), at);
         ExpectFits(page, 1005, {"Corvelsetup"}, at);
       }
     }
