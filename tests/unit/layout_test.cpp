@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -27,24 +26,6 @@ namespace {
 
 // The names of examples/full; the uninstaller's texts name the product too.
 const char DisplayName[] = "Acme Widget", ProductName[] = "Acme Widget 2.0";
-
-class Texts {
- public:
-  explicit Texts(const build::TextTable& table) {
-    for (std::size_t i = 0; i < table.count; i++) {
-      const build::TextEntry& entry = table.entries[i];
-      auto ansi = build::toAnsi(build::fillNames(entry.text, DisplayName, ProductName));
-      if (ansi) texts[{entry.group, entry.index}] = *ansi;
-    }
-  }
-  const std::string* Find(int group, int index) const {
-    auto found = texts.find({group, index});
-    return found == texts.end() ? nullptr : &found->second;
-  }
-
- private:
-  std::map<std::pair<int, int>, std::string> texts;
-};
 
 std::string ClassOf(HWND control) {
   char name[64] = "";
@@ -151,11 +132,16 @@ struct Layout : testing::TestWithParam<std::tuple<int, const char*>> {
 
 TEST_P(Layout, EveryShippedTextFitsItsControl) {
   for (std::uint16_t language : build::builtinLanguages()) {
-    Texts texts(*build::builtinTexts(language));
+    const build::TextTable& table = *build::builtinTexts(language);
     std::string where = "language " + std::to_string(language) + ", set " + std::to_string(Model.dialogSetOffset);
-    auto text = [&](int group, int index) {
-      const std::string* found = texts.Find(group, index);
-      return found ? std::vector<std::string>{*found} : std::vector<std::string>{};
+    // The text as the builder writes it into the script, or none.
+    auto text = [&](int group, int index) -> std::vector<std::string> {
+      for (std::size_t i = 0; i < table.count; i++) {
+        const build::TextEntry& entry = table.entries[i];
+        if (entry.group != group || entry.index != index) continue;
+        if (auto ansi = build::toAnsi(build::fillNames(entry.text, DisplayName, ProductName))) return {*ansi};
+      }
+      return {};
     };
 
     // Page slot by slot: text n goes into control 1000 + n.
