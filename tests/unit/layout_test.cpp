@@ -2,6 +2,7 @@
 // builder ships, in both dialog sets and with both faces the wizard may use
 // (its own default and the fallback of a system without it). A text that
 // needs more lines or more width than its control has is cut on screen.
+// With the default face each page is also left on screen for a picture.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "script/model.h"
 #include "startup/process.h"
 #include "support/files.h"
+#include "support/ui_driver.h"
 #include "texts.hpp"
 #include "uninstall/leftover.h"
 #include "uninstall/removal.h"
@@ -33,9 +35,10 @@ std::string ClassOf(HWND control) {
   return name;
 }
 
-// Empty when the text fits the control as the control draws it, else what
-// it needs against what it has, in pixels.
+// Shows the text in the control; empty when it fits as the control draws
+// it, else what it needs against what it has, in pixels.
 std::string Overflow(HWND control, const std::string& text) {
+  SetWindowTextA(control, text.c_str());
   RECT client;
   GetClientRect(control, &client);
   LONG style = GetWindowLongA(control, GWL_STYLE);
@@ -127,6 +130,15 @@ struct Layout : testing::TestWithParam<std::tuple<int, const char*>> {
     }
   }
 
+  // The dialog as it stands, for the eye: layout-<set>-<language>-<dialog>.png.
+  void Shoot(HWND window, const std::string& name) {
+    if (std::string(Model.normalFontFace) != "Tahoma") return;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath(name))) << name;
+  }
+
   HWND frame = nullptr;
 };
 
@@ -177,6 +189,8 @@ TEST_P(Layout, EveryShippedTextFitsItsControl) {
         for (int button : {2, 8}) ExpectFits(page, 1012, text(build::group::buttons, button), at);
         ExpectFits(page, 1005, {"Corvelsetup"}, at);
       }
+      Shoot(slot == 12 ? page.window : frame, "layout-" + std::string(Model.dialogSetOffset ? "compact-" : "standard-") +
+                                                 std::to_string(language) + "-" + std::to_string(id));
     }
 
     Dialog band(142 + Model.dialogSetOffset, nullptr);
@@ -195,8 +209,7 @@ TEST(SharedFileQuestion, FitsWhole) {
   wsprintfA(question, SharedFileQuestion, "widgetcore.dll", "C:\\Program Files\\Common Files\\Acme Shared\\Widget");
   Dialog dialog(200, nullptr);
   ASSERT_TRUE(dialog.window);
-  HWND text = GetDlgItem(dialog.window, 1001);
-  EXPECT_EQ("", Overflow(text, question));
+  EXPECT_EQ("", Overflow(GetDlgItem(dialog.window, 1001), question));
   for (int id : {1, 1011, 2}) {
     char label[32];
     GetDlgItemTextA(dialog.window, id, label, sizeof label);
