@@ -95,17 +95,17 @@ ULONGLONG GetFreeSpace(const char* root) {
 
 void FormatSpace(ULONGLONG bytes, bool roundUp, char* text) {
   // Kb below a million of them, then Mb, then Gb. A size the package needs
-  // is rounded up (a few bytes need 1 Kb), the room a drive offers down.
-  int unit = 0;
-  ULONGLONG amount;
+  // is rounded up (a few bytes need 1 Kb), the room a drive offers down;
+  // rounding unit by unit gives the same as rounding once.
+  const char* unit = "KMG";
   for (;;) {
-    int shift = 10 * (unit + 1);
-    amount = bytes >> shift;
-    if (roundUp && (bytes & ((1ull << shift) - 1))) amount++;
-    if (amount < 1000000 || unit == 2) break;
+    bool part = (bytes & 1023) != 0;
+    bytes >>= 10;
+    if (roundUp && part) bytes++;
+    if (bytes < 1000000 || *unit == 'G') break;
     unit++;
   }
-  wsprintfA(text, "%u %cb", (DWORD)amount, "KMG"[unit]);
+  wsprintfA(text, "%u %cb", (DWORD)bytes, *unit);
 }
 
 void ShowFreeSpace(const char* root, HWND control) {
