@@ -1,7 +1,8 @@
 // Every text a page or dialog shows fits its control, in every language the
 // builder ships, in both dialog sets and with both faces the wizard may use
 // (its own default and the fallback of a system without it). A text that
-// needs more lines or more width than its control has is cut on screen.
+// needs more lines or more width than its control has is cut on screen, and
+// one that reaches the standard pages' accent stripe is drawn under it.
 // With the default face each page is also left on screen for a picture.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -21,6 +22,7 @@
 #include "uninstall/removal.h"
 #include "wizard/dialogs.h"
 #include "wizard/drawing.h"
+#include "wizard/wizard.h"
 
 namespace build = corvel::build;
 
@@ -36,8 +38,9 @@ std::string ClassOf(HWND control) {
 }
 
 // Shows the text in the control; empty when it fits as the control draws
-// it, else what it needs against what it has, in pixels.
-std::string Overflow(HWND control, const std::string& text) {
+// it, else what it needs against what it has, in pixels. inkRight: where
+// the text ends, in the control's client coordinates.
+std::string Overflow(HWND control, const std::string& text, LONG* inkRight = nullptr) {
   SetWindowTextA(control, text.c_str());
   RECT client;
   GetClientRect(control, &client);
@@ -65,6 +68,11 @@ std::string Overflow(HWND control, const std::string& text) {
   }
   SelectObject(dc, old);
   ReleaseDC(control, dc);
+  // Push buttons centre their text and right-aligned statics end at their
+  // edge; everything else starts at the left, after a box if it has one.
+  bool push = ClassOf(control) == "Button" && (style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
+  bool right = ClassOf(control) != "Button" && (style & SS_TYPEMASK) == SS_RIGHT;
+  if (inkRight) *inkRight = push || right ? client.right : need.right + client.right - room;
   if (need.right <= room && need.bottom <= height) return {};
   return "needs " + std::to_string(need.right) + " x " + std::to_string(need.bottom) + ", has " +
          std::to_string(room) + " x " + std::to_string(height);
@@ -113,6 +121,20 @@ struct Layout : testing::TestWithParam<std::tuple<int, const char*>> {
     CreateDrawingObjects();
     frame = CreateDialogParamA(ModuleHandle, MAKEINTRESOURCEA(142 + Model.dialogSetOffset), 0, PlainDialog, 0);
     ASSERT_TRUE(frame);
+    RECT client;
+    GetClientRect(frame, &client);
+    Wizard.bandHeight = client.bottom - GetControlRectInParent(GetDlgItem(frame, 1003)).top;
+  }
+
+  // Where the accent stripe begins at height y of a standard page, the
+  // page's painting polygon followed down its left edge.
+  LONG StripeLeft(HWND page, LONG y) const {
+    RECT r;
+    GetClientRect(page, &r);
+    r.right -= 3;
+    LONG w1 = Drawing.stripeTopWidth, w2 = Drawing.stripeBottomWidth, b = Wizard.bandHeight;
+    LONG top = r.right - w1, bottom = r.right + 1 - w2 + (w2 - w1) * b / (r.bottom + b);
+    return top + (bottom - top) * (y + 1) / (r.bottom + 1);
   }
   void TearDown() override {
     DestroyWindow(frame);
@@ -124,9 +146,15 @@ struct Layout : testing::TestWithParam<std::tuple<int, const char*>> {
   void ExpectFits(const Dialog& dialog, int id, const std::vector<std::string>& texts, const std::string& where) {
     HWND control = GetDlgItem(dialog.window, id);
     ASSERT_TRUE(control) << where << ": no control " << id;
+    bool striped = !Model.dialogSetOffset && GetParent(control) != frame && GetParent(dialog.window) == frame;
+    RECT area = GetControlRectInParent(control);
     for (const std::string& text : texts) {
-      std::string overflow = Overflow(control, text);
+      LONG ink = 0;
+      std::string overflow = Overflow(control, text, &ink);
       EXPECT_EQ("", overflow) << where << ", control " << id << ": \"" << text << "\"";
+      if (striped)
+        EXPECT_LE(area.left + ink, StripeLeft(dialog.window, area.bottom) - 4)
+            << where << ", control " << id << " reaches the stripe: \"" << text << "\"";
     }
   }
 
