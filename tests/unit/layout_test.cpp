@@ -180,6 +180,7 @@ TEST_P(Layout, EveryShippedTextFitsItsControl) {
         const build::TextEntry& entry = table.entries[i];
         if (entry.group != group || entry.index != index) continue;
         if (auto ansi = build::toAnsi(build::fillNames(entry.text, DisplayName, ProductName))) return {*ansi};
+        ADD_FAILURE() << where << ": text " << group << "/" << index << " has no ANSI form to measure";
       }
       return {};
     };
