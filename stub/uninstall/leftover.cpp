@@ -18,7 +18,7 @@ enum { PlaceholderItem = 0, FolderItem = 1, FileItem = 2 };
 
 static HWND Tree;
 
-static const char Explanation[] =
+const char LeftoverExplanation[] =
     "Some folders contain files which was not created by this installation and can not be deleted "
     "automatically. Select a check box near a file or a folder you want to delete and then click "
     "'Delete' button.";
@@ -230,13 +230,13 @@ void ShowLeftovers(HWND page) {
   if (Model.dialogSetOffset) {
     SetShown(page, 1002, false);
     SetShown(page, 1003, false);
-    SetLabel(page, 1007, Explanation);
+    SetLabel(page, 1007, LeftoverExplanation);
   } else {
     char text[MessageLength];
     ComposeMessage(text, "%s have been succesfully removed from your computer.",
                    LookupText(UninstallerSlot, 9), 0, 0);
     SetLabel(page, 1002, text);
-    SetLabel(page, 1003, Explanation);
+    SetLabel(page, 1003, LeftoverExplanation);
   }
   static const int hidden[] = {1004, 1023}, shown[] = {1010, 1011, 1026};
   for (int id : hidden)

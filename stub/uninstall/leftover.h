@@ -7,6 +7,8 @@
 // Turns the page into the leftover view and fills the tree's top level
 // from the leftover list, which it reduces to the outermost folders.
 void ShowLeftovers(HWND page);
+// What the leftover view tells the user to do.
+extern const char LeftoverExplanation[];
 // "Select &all": checks every item.
 void SelectAllLeftovers(HWND page);
 // "&Delete": after the user's confirmation, deletes everything checked.

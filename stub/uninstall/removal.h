@@ -10,6 +10,8 @@
 // it into the leftover view; without one (rollback) it works silently. 1
 // when the log has no entries, else 0.
 DWORD WINAPI UninstallWorker(void* page);
+// The question before a shared file is removed: its name, then its folder.
+extern const char SharedFileQuestion[];
 
 // Writes "delself.bat" into the temporary folder and starts it hidden: it
 // deletes the running program as soon as it has ended, then itself.

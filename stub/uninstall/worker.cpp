@@ -128,18 +128,19 @@ static void RemoveFolder(const char* path) {
   RemoveDirectoryA(path);
 }
 
+const char SharedFileQuestion[] =
+    "The system indicates that the following shared file is no longer used by any programs. "
+    "If any programs are still using this file and it is removed, those programs may not "
+    "function. Are you sure you want to remove the shared file? \n\nFile name: %s\nLocated "
+    "in: %s\n\nLeaving this file will not harm your system. If you are not sure what to do, "
+    "it is suggested that you choose to not to remove this shared component.";
+
 static bool ConfirmSharedRemoval(HWND page, const char* path) {
   if (SharedYesToAll)
     return true;
   char* folder = ParentPath(path);
   char text[MessageLength];
-  ComposeMessage(text,
-                 "The system indicates that the following shared file is no longer used by any programs. "
-                 "If any programs are still using this file and it is removed, those programs may not "
-                 "function. Are you sure you want to remove the shared file? \n\nFile name: %s\nLocated "
-                 "in: %s\n\nLeaving this file will not harm your system. If you are not sure what to do, "
-                 "it is suggested that you choose to not to remove this shared component.",
-                 FileNamePart(path), folder, 0);
+  ComposeMessage(text, SharedFileQuestion, FileNamePart(path), folder, 0);
   FreeBlock(folder);
   int answer = ShowConfirmDialog(page, "Shared File Detected", text);
   if (answer == ConfirmYesToAll &&

@@ -99,17 +99,24 @@ ULONGLONG GetFreeSpace(const char* root) {
   return (ULONGLONG)(sectorsPerCluster * bytesPerSector) * freeClusters;
 }
 
-void FormatFreeSpace(ULONGLONG bytes, char* text) {
-  DWORD kilobytes = (DWORD)(bytes >> 10);
-  if (kilobytes >= 1000000)
-    wsprintfA(text, "%u Mb", (DWORD)(bytes >> 20));
-  else
-    wsprintfA(text, "%u Kb", kilobytes);
+void FormatSpace(ULONGLONG bytes, bool roundUp, char* text) {
+  // Kb below a million of them, then Mb, then Gb. A size the package needs
+  // is rounded up (a few bytes need 1 Kb), the room a drive offers down;
+  // rounding unit by unit gives the same as rounding once.
+  const char* unit = "KMG";
+  for (;;) {
+    bool part = (bytes & 1023) != 0;
+    bytes >>= 10;
+    if (roundUp && part) bytes++;
+    if (bytes < 1000000 || *unit == 'G') break;
+    unit++;
+  }
+  wsprintfA(text, "%u %cb", (DWORD)bytes, *unit);
 }
 
 void ShowFreeSpace(const char* root, HWND control) {
   char text[16];
-  FormatFreeSpace(GetFreeSpace(root), text);
+  FormatSpace(GetFreeSpace(root), false, text);
   SetWindowTextA(control, text);
 }
 

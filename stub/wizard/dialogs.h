@@ -22,8 +22,9 @@ bool IsValidInstallPath(const char* text);
 // Free bytes available to the caller on the drive of root ("C:"); 0 when
 // the drive cannot be asked.
 ULONGLONG GetFreeSpace(const char* root);
-// text (16 bytes at least) = "<n> Kb", or "<n> Mb" from 1,000,000 KB on.
-void FormatFreeSpace(ULONGLONG bytes, char* text);
+// text (16 bytes at least) = "<n> Kb", "<n> Mb" from 1,000,000 Kb on, "<n> Gb"
+// from 1,000,000 Mb on; rounded up when roundUp is set, else down.
+void FormatSpace(ULONGLONG bytes, bool roundUp, char* text);
 void ShowFreeSpace(const char* root, HWND control);
 RECT GetControlRectInParent(HWND control);
 // Erases the control's area in its parent, or with parentOnly clear in the

@@ -131,7 +131,7 @@ static void InitDestinationPage(HWND page) {
   StripTrailingSlash(path);
   SetWindowTextA(edit, path);
   char text[16];
-  wsprintfA(text, "%u Kb", Model.package.spaceRequired >> 10);
+  FormatSpace(Model.package.spaceRequired, true, text);
   SetDlgItemTextA(page, 1007, text);
   char drive[3] = {path[0], ':', 0};
   ShowFreeSpace(drive, GetDlgItem(page, 1008));

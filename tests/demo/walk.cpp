@@ -42,9 +42,16 @@ std::string Slug(const std::string& text) {
 void Shoot(const Options& options, Installation& result, const std::string& name, HWND frame = nullptr,
            HWND page = nullptr) {
   if (options.screenshots.empty()) return;
-  // A folder or document the product opened may lie on top of the wizard.
-  if (frame) SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Sleep(400);   // let the page paint
+  // A folder or document the product opened may lie on top of the wizard,
+  // also one that appeared while the page painted.
+  // Bringing it to the front takes its activation with it.
+  for (int pass = 0; pass < 2; pass++) {
+    if (frame) {
+      SetForegroundWindow(frame);
+      SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    Sleep(pass ? 200 : 400);   // let the page paint
+  }
   if (frame && ui::CurrentPage(frame) != page) return;
   char number[8];
   snprintf(number, sizeof number, "%02u-", (unsigned)result.shots.size() + 1);

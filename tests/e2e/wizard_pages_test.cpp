@@ -122,10 +122,11 @@ TEST_F(Pages, DestinationChecksGiveTheirMessageAndStayOnThePage) {
 
 TEST_F(Pages, DestinationShowsSpaceAndFollowsTheTypedDrive) {
   installers::Wizard wizard = Script({6});
-  wizard.requiredBytes = 3 * 1024 * 1024;
+  // One byte past 3 Mb needs one more Kb.
+  wizard.requiredBytes = 3 * 1024 * 1024 + 1;
   ASSERT_NO_FATAL_FAILURE(Run(wizard, "space.exe"));
   HWND page = Page("Choose Destination Folder");
-  EXPECT_EQ("3072 Kb", ui::ControlText(page, 1007));
+  EXPECT_EQ("3073 Kb", ui::ControlText(page, 1007));
   EXPECT_EQ("Available free space on disk C:", ui::ControlText(page, 1006));
   std::string cSpace = ui::ControlText(page, 1008);
   EXPECT_NE("0", cSpace);

@@ -144,19 +144,41 @@ TEST(InstallPath, NetworkPaths) {
 
 // --- Free space ------------------------------------------------------------
 
-static std::string Formatted(ULONGLONG bytes) {
+static std::string Formatted(ULONGLONG bytes, bool roundUp = false) {
   char text[16];
-  FormatFreeSpace(bytes, text);
+  FormatSpace(bytes, roundUp, text);
   return text;
 }
 
-TEST(FreeSpace, KilobytesUpToAMillionThenMegabytes) {
+TEST(FreeSpace, AvailableRoundsDownAMillionKilobytesThenMegabytesThenGigabytes) {
   EXPECT_EQ(Formatted(999999ull * 1024), "999999 Kb");
   EXPECT_EQ(Formatted(1000000ull * 1024 - 1), "999999 Kb");
   EXPECT_EQ(Formatted(1000000ull * 1024), "976 Mb");
   EXPECT_EQ(Formatted(0), "0 Kb");
   EXPECT_EQ(Formatted(1023), "0 Kb");
   EXPECT_EQ(Formatted(5ull << 30), "5120 Mb");
+  EXPECT_EQ(Formatted((1000000ull << 20) - 1), "999999 Mb");
+  EXPECT_EQ(Formatted(1000000ull << 20), "976 Gb");
+  EXPECT_EQ(Formatted(5000ull << 30), "5000 Gb");
+}
+
+// What a package needs: any part of a unit counts as a whole one, and the
+// next unit begins where the rounded figure would reach a million.
+TEST(FreeSpace, RequiredRoundsUpAtEveryUnitStep) {
+  const struct {
+    ULONGLONG bytes;
+    const char* shown;
+  } steps[] = {{0, "0 Kb"},
+               {1, "1 Kb"},
+               {1024, "1 Kb"},
+               {1025, "2 Kb"},
+               {999999ull * 1024, "999999 Kb"},
+               {999999ull * 1024 + 1, "977 Mb"},
+               {3ull << 20, "3072 Kb"},
+               {999999ull << 20, "999999 Mb"},
+               {(999999ull << 20) + 1, "977 Gb"},
+               {0xFFFFFFFFull, "4096 Mb"}};
+  for (const auto& step : steps) EXPECT_EQ(Formatted(step.bytes, true), step.shown) << step.bytes;
 }
 
 TEST(FreeSpace, RealDriveAndMissingDrive) {
@@ -173,7 +195,7 @@ TEST(FreeSpace, RealDriveAndMissingDrive) {
   DestroyWindow(label);
   ASSERT_GE(text.size(), 4u);
   std::string unit = text.substr(text.size() - 3);
-  EXPECT_TRUE(unit == " Kb" || unit == " Mb") << text;
+  EXPECT_TRUE(unit == " Kb" || unit == " Mb" || unit == " Gb") << text;
   EXPECT_GT(std::stoul(text), 0ul);
 }
 
