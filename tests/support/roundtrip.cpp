@@ -17,12 +17,7 @@ const char WineKey[] = "Software\\Wine";
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(50);
-  }
+  return ui::WaitWhileWorking(done, milliseconds, "the uninstaller");
 }
 
 std::string Upper(std::string text) {
