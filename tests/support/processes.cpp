@@ -1,8 +1,9 @@
 #include "support/processes.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
+#include <winternl.h>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "support/ui_driver.h"
@@ -30,34 +31,74 @@ void Note(DWORD processId) {
   if (process) Family[processId] = process;
 }
 
-// A child is listed before its parent now and then: the table is gone
+// The head of an entry of the system's process list (information class 5).
+struct ProcessEntry {
+  ULONG next;
+  ULONG threads;
+  LARGE_INTEGER unused[3];
+  LARGE_INTEGER created, user, kernel;
+  UNICODE_STRING name;
+  LONG priority;
+  HANDLE id, parent;
+};
+
+struct Listed {
+  DWORD id, parent;
+  ULONGLONG processorTime;
+};
+
+// Every process of the machine with its parent and the processor time it
+// used so far. (Wine keeps the time that GetProcessTimes reports of another
+// process at its start value; this list has the times as they grow.)
+std::vector<Listed> ListProcesses() {
+  typedef LONG(WINAPI * QueryFunction)(ULONG, void*, ULONG, ULONG*);
+  static QueryFunction query =
+      (QueryFunction)(void*)GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation");
+  std::vector<char> list(1 << 18);
+  std::vector<Listed> processes;
+  ULONG needed = 0;
+  LONG status = -1;
+  while (query && (status = query(5, list.data(), (ULONG)list.size(), &needed)) == (LONG)0xC0000004)
+    list.resize(list.size() * 2);
+  if (status) return processes;
+  for (const char* at = list.data();; at += reinterpret_cast<const ProcessEntry*>(at)->next) {
+    const ProcessEntry* entry = reinterpret_cast<const ProcessEntry*>(at);
+    processes.push_back({(DWORD)(ULONG_PTR)entry->id, (DWORD)(ULONG_PTR)entry->parent,
+                         (ULONGLONG)(entry->user.QuadPart + entry->kernel.QuadPart)});
+    if (!entry->next) break;
+  }
+  return processes;
+}
+
+// A child is listed before its parent now and then: the list is gone
 // through until nothing new turns up.
 void Scan() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return;
-  std::vector<PROCESSENTRY32> entries;
-  PROCESSENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    entries.push_back(entry);
-  CloseHandle(snapshot);
+  std::vector<Listed> listed = ListProcesses();
   Lock();
   for (bool found = true; found;) {
     found = false;
-    for (const PROCESSENTRY32& candidate : entries)
-      if (!IsOurs(candidate.th32ProcessID) && IsOurs(candidate.th32ParentProcessID)) {
-        Note(candidate.th32ProcessID);
-        found = found || IsOurs(candidate.th32ProcessID);
+    for (const Listed& candidate : listed)
+      if (!IsOurs(candidate.id) && IsOurs(candidate.parent)) {
+        Note(candidate.id);
+        found = found || IsOurs(candidate.id);
       }
   }
   Unlock();
 }
 
+HANDLE StopEvent;
+
 DWORD WINAPI Watch(void*) {
-  for (;;) {
-    Scan();
-    Sleep(100);
-  }
+  while (WaitForSingleObject(StopEvent, 100) == WAIT_TIMEOUT) Scan();
+  return 0;
+}
+
+// The watcher must not be cut off by the end of the program in the middle
+// of a call that holds a lock of the run-time library: the end would wait
+// for that lock for ever.
+void StopWatching() {
+  SetEvent(StopEvent);
+  WaitForSingleObject(Watcher, INFINITE);
 }
 
 bool IsRunning(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
@@ -136,7 +177,11 @@ struct Registration {
 
 void Follow() {
   Lock();
-  if (!Watcher) Watcher = CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
+  if (!Watcher) {
+    StopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    Watcher = CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
+    atexit(StopWatching);
+  }
   Unlock();
 }
 
@@ -149,11 +194,10 @@ void Adopt(DWORD processId) {
 
 Activity Sample() {
   Activity activity;
+  std::map<DWORD, ULONGLONG> times;
+  for (const Listed& process : ListProcesses()) times[process.id] = process.processorTime;
   for (const auto& member : Running()) {
-    FILETIME created, ended, kernel, user;
-    if (GetProcessTimes(member.second, &created, &ended, &kernel, &user))
-      activity.processorTime += ((ULONGLONG)kernel.dwHighDateTime << 32 | kernel.dwLowDateTime) +
-                                ((ULONGLONG)user.dwHighDateTime << 32 | user.dwLowDateTime);
+    activity.processorTime += times[member.first];
     activity.running += std::to_string(member.first) + " ";
     activity.shown += Shown(member.first);
   }
