@@ -192,6 +192,18 @@ void Adopt(DWORD processId) {
   Unlock();
 }
 
+bool IsFollowed(DWORD processId) {
+  Follow();
+  for (int look = 0; look < 2; look++) {
+    Lock();
+    bool followed = processId != GetCurrentProcessId() && IsOurs(processId);
+    Unlock();
+    if (followed || look) return followed;
+    Scan();
+  }
+  return false;
+}
+
 Activity Sample() {
   Activity activity;
   std::map<DWORD, ULONGLONG> times;

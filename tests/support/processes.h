@@ -15,6 +15,10 @@ void Follow();
 // would see it.
 void Adopt(DWORD processId);
 
+// Whether the process is one of this program's descendants: other test
+// programs run uninstaller copies of the same names beside this one.
+bool IsFollowed(DWORD processId);
+
 // Everything that shows that the followed processes still work: their
 // processor time, which of them run, and the titles and texts of their
 // windows. Two different samples mean that something moved.
