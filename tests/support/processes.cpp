@@ -164,18 +164,22 @@ class EndAfterEachTest : public testing::EmptyTestEventListener {
   void OnTestProgramEnd(const testing::UnitTest&) override { Report(EndSurvivors(), "at the end"); }
 };
 
-// Every test program that starts programs through ui::Start links this
-// file, and with it the clean-up after each test.
 struct Registration {
-  Registration() {
-    InitializeCriticalSection(&Guard);
-    testing::UnitTest::GetInstance()->listeners().Append(new EndAfterEachTest);
-  }
+  Registration() { InitializeCriticalSection(&Guard); }
 } Registered;
 
 }  // namespace
 
+void EndLeftoversAfterEachTest() {
+  static bool registered;
+  Lock();
+  if (!registered) testing::UnitTest::GetInstance()->listeners().Append(new EndAfterEachTest);
+  registered = true;
+  Unlock();
+}
+
 void Follow() {
+  EndLeftoversAfterEachTest();
   Lock();
   if (!Watcher) {
     StopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);

@@ -8,6 +8,10 @@
 
 namespace processes {
 
+// After each test of this program, ends what it left running (see
+// EndSurvivors). Found then: the program's children and the descendants of
+// those still running. Follow calls this.
+void EndLeftoversAfterEachTest();
 // Begins following this program's descendants (a watcher thread notes each
 // new one while its parent still runs). Safe to call again; ui::Start does.
 void Follow();

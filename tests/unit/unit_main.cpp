@@ -14,7 +14,9 @@ int main(int argc, char** argv) {
     fprintf(stderr, "unit tests: the stub's common services could not start\n");
     return 2;
   }
-  processes::Follow();
+  // No watcher thread here: tests that count the program's handles would
+  // count its handles of the processes it follows.
+  processes::EndLeftoversAfterEachTest();
   ImpersonateSelf(SecurityImpersonation);
   OpenThreadToken(GetCurrentThread(), TOKEN_ALL_ACCESS, TRUE, &SecurityToken);
   return RUN_ALL_TESTS();
