@@ -202,6 +202,8 @@ TEST_F(CancelInstall, YesRollsBackAndClosesLeavingTheMachineAsItWas) {
   snapshot::Options options = snapshot::Standard(folder);
   snapshot::State before = snapshot::Take(options);
   ASSERT_TRUE(StartInstalling());
+  // Asked at once, the question may come before the first file.
+  ASSERT_TRUE(ui::WaitWhileWorking([&] { return InstalledFiles() > 0; }, WindowWait, "the first file"));
   ui::MessageBox box = AskToCancel();
   ASSERT_TRUE(box);
   EXPECT_GT(InstalledFiles(), 0) << "nothing to undo: the question came before the first file";
@@ -231,6 +233,7 @@ TEST_F(CancelInstall, YesInTheRegistryPhaseRemovesTheValuesAndKeysItMade) {
   snapshot::Options options = snapshot::Standard(folder);
   snapshot::State before = snapshot::Take(options);
   ASSERT_TRUE(StartInstalling());
+  ASSERT_TRUE(ui::WaitWhileWorking([&] { return HasValue(keyOf(0), nameOf(0)); }, WindowWait, "the first value"));
   ui::MessageBox box = AskToCancel();
   ASSERT_TRUE(box);
   EXPECT_TRUE(HasValue(keyOf(0), nameOf(0))) << "the question came before the registry phase";

@@ -9,6 +9,7 @@
 #include "installer.h"
 #include "support/files.h"
 #include "support/installers.h"
+#include "support/processes.h"
 #include "support/ui_driver.h"
 #include "unit/uninstall_support.h"
 
@@ -30,8 +31,8 @@ std::string TemporaryPath(const std::string& name) {
 }
 
 // A visible dialog of the process with this control: the uninstall page has
-// the tree 1026, a message box the static 65535. With id 0, of any
-// uninstaller copy in the temporary folder.
+// the tree 1026, a message box the static 65535. With id 0, of an
+// uninstaller copy in the temporary folder that this program started.
 HWND FindDialog(DWORD processId, int control) {
   struct Search {
     DWORD processId;
@@ -42,7 +43,8 @@ HWND FindDialog(DWORD processId, int control) {
     Search* s = (Search*)parameter;
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if ((s->processId ? owner != s->processId : ui::ImagePath(owner).find(TemporaryPath("KVZ")) != 0) ||
+    if ((s->processId ? owner != s->processId
+                      : ui::ImagePath(owner).find(TemporaryPath("KVZ")) != 0 || !processes::IsFollowed(owner)) ||
         !IsWindowVisible(window) ||
         ui::ClassName(window) != "#32770" || !GetDlgItem(window, s->control))
       return TRUE;

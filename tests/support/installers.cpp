@@ -22,6 +22,32 @@ std::vector<std::uint8_t> MakeSmall(const std::string& product, const std::vecto
   return installer.ok() ? installer.value : std::vector<std::uint8_t>();
 }
 
+std::vector<std::uint8_t> MakeFull(const std::vector<std::uint8_t>& stub) {
+  corvel::ProductRecord product;
+  product.productName = product.displayName = "Damaged Check";
+  product.options2 = corvel::kProductUninstaller;
+  std::vector<corvel::Record> records = {
+      corvel::productRecord(product),
+      corvel::variableRecord("%InstallPath%", "C:\\Damaged Check"),
+      corvel::variableRecord("%UninstallerFileName%", "uninstall.exe"),
+      corvel::pageSwitchesRecord({0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 1, 1}),
+      corvel::stringRecord(9, corvel::kGroupErrors, 0, "The wizard could not be created."),
+      corvel::registryRecord("2,Software\\Damaged Check,Path,1,%InstallPath%"),
+      corvel::shortcutRecord("<Desktop>\\Damaged.lnk,%InstallPath%\\app.exe")};
+  corvel::PackageDescription package;
+  corvel::Group group;
+  group.folder = "%InstallPath%";
+  std::vector<std::uint8_t> text(30000);
+  for (size_t i = 0; i < text.size(); i++) text[i] = (std::uint8_t)("install "[i % 8]);
+  group.entries.push_back(corvel::fileEntry("packed.txt", 0, text, true));
+  group.entries.push_back(corvel::fileEntry("raw.bin", 0, std::vector<std::uint8_t>(2000, 0x5A), false));
+  group.entries.push_back(corvel::folderEntry("docs", 0));
+  group.entries.push_back(corvel::fileEntry("manual.txt", 1, text, true));
+  package.groups.push_back(group);
+  auto installer = corvel::writeInstaller(stub, package, records);
+  return installer.ok() ? installer.value : std::vector<std::uint8_t>();
+}
+
 namespace {
 
 struct Text {

@@ -16,6 +16,11 @@ namespace installers {
 std::vector<std::uint8_t> MakeSmall(const std::string& product, const std::vector<std::uint8_t>& stub,
                                     const std::vector<corvel::Record>& extra = {});
 
+// A product with an uninstaller, a registry value, a shortcut and three
+// files in two folders, one of them stored: every kind of thing that a
+// damaged installer must not leave behind. Empty when it cannot be made.
+std::vector<std::uint8_t> MakeFull(const std::vector<std::uint8_t>& stub);
+
 // Every text the wizard shows, worded for the product, in English (9) or
 // German (7); the German ones carry "DE:" marks so that a test can tell.
 std::vector<corvel::Record> WizardTexts(std::uint16_t language, const std::string& product);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "support/files.h"
+#include "support/processes.h"
 #include "support/ui_driver.h"
 
 namespace roundtrip {
@@ -17,12 +18,7 @@ const char WineKey[] = "Software\\Wine";
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(50);
-  }
+  return ui::WaitWhileWorking(done, milliseconds, "the uninstaller");
 }
 
 std::string Upper(std::string text) {
@@ -31,7 +27,8 @@ std::string Upper(std::string text) {
 }
 
 // A visible dialog of the process that has every control of want and none
-// of refuse. With process id 0: of any uninstaller copy in the temporary folder.
+// of refuse. With process id 0: of an uninstaller copy in the temporary
+// folder that this program started (through an uninstaller).
 HWND FindDialog(DWORD processId, std::initializer_list<int> want, std::initializer_list<int> refuse = {}) {
   struct Search {
     DWORD processId;
@@ -45,7 +42,9 @@ HWND FindDialog(DWORD processId, std::initializer_list<int> want, std::initializ
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (!IsWindowVisible(window) || ui::ClassName(window) != "#32770") return TRUE;
-        if (s->processId ? owner != s->processId : Upper(ui::ImagePath(owner)).find(s->copies) != 0) return TRUE;
+        if (s->processId ? owner != s->processId
+                         : Upper(ui::ImagePath(owner)).find(s->copies) != 0 || !processes::IsFollowed(owner))
+          return TRUE;
         for (int id : s->want)
           if (!GetDlgItem(window, id)) return TRUE;
         for (int id : s->refuse)

@@ -1,8 +1,48 @@
 #include "support/ui_driver.h"
 
 #include <zlib.h>
+#include <cstdio>
+
+#include "support/processes.h"
 
 namespace ui {
+
+namespace {
+// Shorter waits look for something that should not happen soon: they end
+// on time whatever the processes do.
+const DWORD ProbeLimit = 5000;
+// A process that loops works without getting anywhere: however busy, no
+// wait goes on longer than this (or than asked).
+const DWORD LongestWait = 10 * 60 * 1000;
+const DWORD SampleInterval = 500;
+}  // namespace
+
+bool WaitWhileWorking(const std::function<bool()>& done, DWORD milliseconds, const char* what) {
+  DWORD start = GetTickCount(), lastChange = start, lastSample = start;
+  DWORD longest = milliseconds > LongestWait ? milliseconds : LongestWait;
+  bool following = milliseconds >= ProbeLimit;
+  processes::Activity before = following ? processes::Sample() : processes::Activity();
+  for (;;) {
+    if (done()) return true;
+    DWORD now = GetTickCount();
+    if (following && now - lastSample >= SampleInterval) {
+      processes::Activity activity = processes::Sample();
+      if (activity != before) lastChange = now;
+      before = activity;
+      lastSample = now;
+    }
+    if (now - lastChange >= milliseconds || now - start >= longest) break;
+    Sleep(50);
+  }
+  if (following) {
+    DWORD now = GetTickCount();
+    printf("[ gave up  ] waited %lu s for %s, the last %lu s without any change:\n", (now - start) / 1000,
+           what, (now - lastChange) / 1000);
+    for (const std::string& line : processes::DescribeRunning()) printf("             %s\n", line.c_str());
+    fflush(stdout);
+  }
+  return false;
+}
 
 Program Start(const std::string& path, const std::string& arguments, const std::string& folder) {
   std::string commandLine = "\"" + path + "\"";
@@ -11,17 +51,23 @@ Program Start(const std::string& path, const std::string& arguments, const std::
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
   Program program;
+  processes::Follow();
   if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
     CloseHandle(info.hThread);
     program.process = info.hProcess;
     program.id = info.dwProcessId;
+    processes::Adopt(program.id);
   }
   return program;
 }
 
 bool WaitForExit(const Program& program, DWORD milliseconds, DWORD* exitCode) {
-  if (!program.process || WaitForSingleObject(program.process, milliseconds) != WAIT_OBJECT_0) return false;
+  if (!program.process) return false;
+  std::string what = "process " + std::to_string(program.id) + " to end";
+  if (!WaitWhileWorking([&] { return WaitForSingleObject(program.process, 0) == WAIT_OBJECT_0; }, milliseconds,
+                        what.c_str()))
+    return false;
   if (exitCode) GetExitCodeProcess(program.process, exitCode);
   return true;
 }
@@ -90,13 +136,15 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const char* className) {
 }
 
 HWND WaitForWindow(DWORD processId, const char* className, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    auto windows = TopLevelWindows(processId, className);
-    if (!windows.empty()) return windows.front();
-    Sleep(50);
-  } while (GetTickCount() - start < milliseconds);
-  return nullptr;
+  HWND found = nullptr;
+  WaitWhileWorking(
+      [&] {
+        auto windows = TopLevelWindows(processId, className);
+        if (!windows.empty()) found = windows.front();
+        return found != nullptr;
+      },
+      milliseconds, "a window");
+  return found;
 }
 
 // A box may show before it has its text: a message sent to it is answered
@@ -142,19 +190,20 @@ static bool ReadBox(HWND window, MessageBox* box) {
 // that an answer has hidden meanwhile (see ReadBox).
 MessageBox WaitForMessageBox(DWORD processId, DWORD milliseconds) {
   MessageBox box;
-  DWORD start = GetTickCount();
-  do {
-    for (HWND window : TopLevelWindows(processId, "#32770")) {
-      if (IsAnswered(window)) continue;
-      SettleBox(window);
-      if (!IsWindowVisible(window)) continue;
-      box.window = window;
-      box.caption = Text(window);
-      box.text = ControlText(window, 65535);
-      return box;
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < milliseconds);
+  WaitWhileWorking(
+      [&] {
+        for (HWND window : TopLevelWindows(processId, "#32770")) {
+          if (IsAnswered(window)) continue;
+          SettleBox(window);
+          if (!IsWindowVisible(window)) continue;
+          box.window = window;
+          box.caption = Text(window);
+          box.text = ControlText(window, 65535);
+          return true;
+        }
+        return false;
+      },
+      milliseconds, "a message box");
   return box;
 }
 
@@ -170,12 +219,8 @@ bool AnswerBox(const MessageBox& box, int button, DWORD milliseconds) {
   if (!box.window) return false;
   Answered.push_back(box.window);
   Click(box.window, button);
-  DWORD start = GetTickCount();
-  while (IsWindow(box.window) && IsWindowVisible(box.window)) {
-    if (GetTickCount() - start >= milliseconds) return false;
-    Sleep(20);
-  }
-  return true;
+  return WaitWhileWorking([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); }, milliseconds,
+                          "the answered box to go");
 }
 
 MessageBox AnswerOwnMessageBox(int button, DWORD milliseconds) {
@@ -223,13 +268,15 @@ BOOL CALLBACK FindPage(HWND child, LPARAM parameter) {
 }  // namespace
 
 HWND WaitForWizard(DWORD processId, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    for (HWND window : TopLevelWindows(processId, "#32770"))
-      if (IsWizardFrame(window)) return window;
-    Sleep(50);
-  } while (GetTickCount() - start < milliseconds);
-  return nullptr;
+  HWND frame = nullptr;
+  WaitWhileWorking(
+      [&] {
+        for (HWND window : TopLevelWindows(processId, "#32770"))
+          if (IsWizardFrame(window)) frame = window;
+        return frame != nullptr;
+      },
+      milliseconds, "the wizard");
+  return frame;
 }
 
 HWND CurrentPage(HWND frame) {
@@ -239,25 +286,31 @@ HWND CurrentPage(HWND frame) {
 }
 
 HWND WaitForPage(HWND frame, const std::string& title, DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  do {
-    HWND page = CurrentPage(frame);
-    if (page && ControlText(page, 1001) == title) return page;
-    Sleep(50);
-  } while (IsWindow(frame) && GetTickCount() - start < milliseconds);
-  return nullptr;
+  HWND found = nullptr;
+  std::string what = "the page \"" + title + "\"";
+  WaitWhileWorking(
+      [&] {
+        HWND page = CurrentPage(frame);
+        if (page && ControlText(page, 1001) == title) found = page;
+        // A frame that is gone shows no page any more.
+        return found || !IsWindow(frame);
+      },
+      milliseconds, what.c_str());
+  return found;
 }
 
 MessageBox WaitForMessageBoxBesides(DWORD processId, HWND frame, DWORD milliseconds) {
   MessageBox box;
-  DWORD start = GetTickCount();
-  do {
-    for (HWND window : TopLevelWindows(processId, "#32770")) {
-      if (window == frame || IsWizardFrame(window) || !GetDlgItem(window, 65535) || IsAnswered(window)) continue;
-      if (ReadBox(window, &box)) return box;
-    }
-    Sleep(50);
-  } while (GetTickCount() - start < milliseconds);
+  WaitWhileWorking(
+      [&] {
+        for (HWND window : TopLevelWindows(processId, "#32770")) {
+          if (window == frame || IsWizardFrame(window) || !GetDlgItem(window, 65535) || IsAnswered(window))
+            continue;
+          if (ReadBox(window, &box)) return true;
+        }
+        return false;
+      },
+      milliseconds, "a message besides the wizard");
   return box;
 }
 

@@ -2,6 +2,7 @@
 // Drives the stub's windows from another process as a user would: through
 // window messages only. Used by the end-to-end tests under Wine.
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,14 @@ struct Program {
 // Starts a program with an optional argument text; the handle is the caller's.
 Program Start(const std::string& path, const std::string& arguments = "",
               const std::string& folder = "");
+// Polls until done() holds. A wait of five seconds or more follows the
+// processes this program started: it goes on while they work (processor
+// time, windows and texts, which of them run) and gives up after
+// milliseconds without any change, or after ten minutes (or milliseconds,
+// if longer) of work that never gets there; it then prints what they show.
+// Shorter waits end on time. what names the awaited thing in that report.
+bool WaitWhileWorking(const std::function<bool()>& done, DWORD milliseconds, const char* what);
+
 // Waits for the program to end; false on time-out. exitCode may be null.
 bool WaitForExit(const Program& program, DWORD milliseconds, DWORD* exitCode = nullptr);
 // The full path of a running process's program file; empty when unknown.

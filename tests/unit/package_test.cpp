@@ -1,6 +1,7 @@
 // Expanding the package's streams: sync-flushed zlib data without a final
 // block or trailer, damaged data, and the progress bar's arithmetic; and the
-// start-up checksum over files of every length around its read size.
+// start-up checksum over files of every length around its read size, and
+// its verdict on damaged installers.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -11,7 +12,10 @@
 #include "compress.h"
 #include "installer.h"
 #include "package/package.h"
+#include "installer.h"
 #include "support/files.h"
+#include "support/installers.h"
+#include "support/ui_driver.h"
 
 namespace {
 
@@ -174,6 +178,85 @@ TEST(OwnChecksum, IntactFilesOfEveryLengthAroundTheReadSizePass) {
       EXPECT_TRUE(VerifyOwnChecksum(file, header));
       CloseHandle(file);
     }
+  }
+  files::RemoveTree(folder);
+}
+
+struct Verdict {
+  bool passed = false;
+  std::vector<std::string> boxes;   // caption: text, in the order shown
+};
+
+// The check of an installer file as start-up makes it, on a thread of its
+// own: every box it shows is read and answered.
+Verdict CheckFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  Verdict verdict;
+  if (!files::Write(path, bytes)) return verdict;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
+  DWORD stored = 0;
+  std::memcpy(&stored, &bytes[FileChecksumField], 4);
+  struct Run {
+    HANDLE file;
+    DWORD stored;
+    bool passed;
+  } run = {file, stored, false};
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* parameter) -> DWORD {
+        Run* run = static_cast<Run*>(parameter);
+        run->passed = VerifyOwnChecksum(run->file, run->stored);
+        return 0;
+      },
+      &run, 0, nullptr);
+  while (WaitForSingleObject(thread, 20) == WAIT_TIMEOUT) {
+    ui::MessageBox box = ui::WaitForMessageBox(GetCurrentProcessId(), 100);
+    if (!box) continue;
+    verdict.boxes.push_back(box.caption + ": " + box.text);
+    ui::AnswerBox(box, IDOK);
+  }
+  CloseHandle(thread);
+  CloseHandle(file);
+  verdict.passed = run.passed;
+  return verdict;
+}
+
+// Every byte from offset 40 on counts: flipped ones at sampled offsets (the
+// unused DOS fields and program, the package's first byte, its last, and
+// bytes between), and cuts anywhere in the package. Each one is reported
+// with exactly one message.
+TEST(OwnChecksum, DamagedInstallersAreReportedWithOneMessage) {
+  std::vector<std::uint8_t> good = installers::MakeFull(files::StubImage(true));
+  ASSERT_FALSE(good.empty()) << "CORVEL_STUB32 does not name the shipped stub";
+  std::string folder = files::MakeTemporaryFolder("corvel-damaged");
+  std::string path = folder + "\\setup.exe";
+  Verdict intact = CheckFile(path, good);
+  EXPECT_TRUE(intact.passed);
+  EXPECT_TRUE(intact.boxes.empty());
+  size_t package = good[corvel::kPackageOffsetField] | good[corvel::kPackageOffsetField + 1] << 8;
+  std::vector<size_t> offsets = {40, 41, 0x4E, 0x60, 64, 100, package, package + 20, good.size() - 1};
+  std::uint64_t state = 7;
+  while (offsets.size() < 60) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    offsets.push_back(package + (size_t)((state >> 33) % (good.size() - package)));
+  }
+  std::vector<std::vector<std::uint8_t>> damaged;
+  std::vector<std::string> names;
+  for (size_t offset : offsets) {
+    damaged.push_back(good);
+    damaged.back()[offset] ^= (std::uint8_t)(1 << (offset % 8));
+    names.push_back("flipped byte at " + std::to_string(offset));
+  }
+  std::vector<size_t> sizes = {package, package + 7, good.size() - 100, good.size() - 1};
+  for (int step = 1; step < 10; step++) sizes.push_back(package + (good.size() - package) * step / 10);
+  for (size_t size : sizes) {
+    damaged.emplace_back(good.begin(), good.begin() + size);
+    names.push_back("cut at " + std::to_string(size));
+  }
+  for (size_t index = 0; index < damaged.size(); index++) {
+    SCOPED_TRACE(names[index]);
+    Verdict verdict = CheckFile(path, damaged[index]);
+    EXPECT_FALSE(verdict.passed);
+    EXPECT_EQ(verdict.boxes, std::vector<std::string>{"Corvelsetup: The installer file is damaged!"});
   }
   files::RemoveTree(folder);
 }

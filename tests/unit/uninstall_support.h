@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "support/ui_driver.h"
+
 namespace uninstall_support {
 
 inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(20))
-    if (condition()) return true;
-  return condition();
+  return ui::WaitWhileWorking(condition, milliseconds, "the uninstaller");
 }
 
 // A dialog of this process with the caption: other test programs running

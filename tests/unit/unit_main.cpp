@@ -5,6 +5,7 @@
 #include "common/heap.h"
 #include "common/list.h"
 #include "common/text.h"
+#include "support/processes.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
     fprintf(stderr, "unit tests: the stub's common services could not start\n");
     return 2;
   }
+  // No watcher thread here: tests that count the program's handles would
+  // count its handles of the processes it follows.
+  processes::EndLeftoversAfterEachTest();
   ImpersonateSelf(SecurityImpersonation);
   OpenThreadToken(GetCurrentThread(), TOKEN_ALL_ACCESS, TRUE, &SecurityToken);
   return RUN_ALL_TESTS();
