@@ -307,6 +307,24 @@ TEST_F(CancelInstall, ADiskThatFillsUpAsksOnceAndCancelLeavesTheDriveAsItWas) {
   EXPECT_EQ(full.text.rfind("Error writing a file '" + target + "\\data\\file", 0), 0u) << full.text;
   EXPECT_TRUE(ui::HasButton(full.window, IDOK) && ui::HasButton(full.window, IDCANCEL));
   ExpectYesRestoresTheMachine(full, before, options, IDCANCEL);
+
+  // The same installer run silently: the question is answered Cancel by
+  // itself, written to the log, and the run ends with code 1 after the
+  // rollback.
+  std::string log = folder + "\\silent.log";
+  ui::Finish(program);
+  program = ui::Start(folder + "\\cancel-full.exe", "/S \"/LOG=" + log + "\"", folder);
+  ASSERT_TRUE(program.process);
+  DWORD code = 99;
+  ASSERT_TRUE(ui::WaitForExit(program, 2 * WindowWait, &code)) << "the silent run did not end";
+  EXPECT_EQ(1u, code) << "a run stopped by a full disk ends with code 1";
+  std::vector<std::uint8_t> bytes = files::Read(log);
+  std::string said(bytes.begin(), bytes.end());
+  EXPECT_NE(std::string::npos, said.find("Error writing a file '" + target + "\\data\\file")) << said;
+  EXPECT_NE(std::string::npos, said.find("[Cancel]")) << said;
+  EXPECT_NE(std::string::npos, said.find(" Exit code 1.\r\n")) << said;
+  std::vector<std::string> changes = snapshot::ChangesSince(before, options);
+  EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
 }
 
 }  // namespace
