@@ -193,18 +193,19 @@ Verdict CheckFile(const std::string& path, const std::vector<std::uint8_t>& byte
   Verdict verdict;
   if (!files::Write(path, bytes)) return verdict;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
-  DWORD stored = 0;
-  std::memcpy(&stored, &bytes[FileChecksumField], 4);
+  // Start-up reads the header into a buffer of its size; a cut file leaves the rest zero.
+  BYTE header[DosHeaderSize] = {0};
+  std::memcpy(header, bytes.data(), bytes.size() < sizeof(header) ? bytes.size() : sizeof(header));
   struct Run {
     HANDLE file;
-    DWORD stored;
+    const BYTE* header;
     bool passed;
-  } run = {file, stored, false};
+  } run = {file, header, false};
   HANDLE thread = CreateThread(
       nullptr, 0,
       [](void* parameter) -> DWORD {
         Run* run = static_cast<Run*>(parameter);
-        run->passed = VerifyOwnChecksum(run->file, run->stored);
+        run->passed = VerifyOwnChecksum(run->file, run->header);
         return 0;
       },
       &run, 0, nullptr);
