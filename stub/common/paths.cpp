@@ -55,7 +55,8 @@ bool PathExists(const char* path) {
   StripTrailingSlash(copy);
   // A drive on its own names no directory entry; its contents do.
   int length = TextLength(copy);
-  if (copy[1] == ':' && (length == 2 || (length == 4 && copy[2] == '\\' && copy[3] == '.')))
+  bool drive = copy[1] == ':' && (length == 2 || (length == 4 && copy[2] == '\\' && copy[3] == '.'));
+  if (drive)
     lstrcatA(copy, "\\*");
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(copy, &found);
@@ -64,7 +65,9 @@ bool PathExists(const char* path) {
   if (search != INVALID_HANDLE_VALUE)
     FindClose(search);
   SetLastError(error);
-  return search != INVALID_HANDLE_VALUE;
+  // A drive's root lists no "." entry: an empty drive (a new stick, say)
+  // finds nothing, yet it is there.
+  return search != INVALID_HANDLE_VALUE || (drive && error == ERROR_FILE_NOT_FOUND);
 }
 
 DWORD FindExistingAncestor(const char* path, char** out) {
