@@ -140,8 +140,8 @@ const TextEntry kTexts[] = {
     {ready, 0, "Installation af {DisplayName}"},
     {ready, 1, "Klar til installation"},
     {ready, 2, "Installationsprogrammet er nu klar til at installere {DisplayName} på computeren."},
-    {ready, 3, "Klik på Installer for at fortsætte installationen, eller klik på Tilbage, hvis du vil "
-               "gennemse eller ændre indstillinger."},
+    {ready, 3, "Klik på Installer for at fortsætte, eller klik på Tilbage, hvis du vil gennemse eller "
+               "ændre indstillinger."},
 
     {installing, 0, "Installation af {DisplayName}"},
     {installing, 1, "Installerer"},

@@ -165,8 +165,8 @@ const TextEntry kTexts[] = {
     {finish, 7, "Tijdens de installatie zijn fouten opgetreden. {DisplayName} werkt mogelijk niet goed."},
     {finish, 8, "Sla uw werk op en sluit alle programma's voordat de computer opnieuw opstart."},
     {finish, 9, "Setup heeft {DisplayName} geïnstalleerd, maar sommige bestanden waren in gebruik en worden "
-                "vervangen wanneer de computer opnieuw opstart. U moet de computer opnieuw opstarten voordat "
-                "u het programma gebruikt."},
+                "bij het opnieuw opstarten vervangen. Start de computer opnieuw op voordat u het programma "
+                "gebruikt."},
     {finish, 10, "Om de installatie van {DisplayName} te voltooien moet Setup de computer opnieuw opstarten."},
 
     {uninstaller, 0, "{ProductName} verwijderen"},
