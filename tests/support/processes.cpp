@@ -95,10 +95,11 @@ DWORD WINAPI Watch(void*) {
 
 // The watcher must not be cut off by the end of the program in the middle
 // of a call that holds a lock of the run-time library: the end would wait
-// for that lock for ever.
+// for that lock for ever. It stops within one scan; a bounded wait keeps
+// the program's end from ever hanging on it.
 void StopWatching() {
   SetEvent(StopEvent);
-  WaitForSingleObject(Watcher, INFINITE);
+  WaitForSingleObject(Watcher, 10000);
 }
 
 bool IsRunning(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }

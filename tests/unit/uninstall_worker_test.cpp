@@ -99,7 +99,8 @@ class UninstallWorkerTest : public testing::Test {
     }, &watch, 0, 0);
     StartUninstall(true);
     SetEvent(watch.done);
-    WaitForSingleObject(watcher, 5000);
+    // The watcher uses this frame: it must be gone before the frame is.
+    WaitForSingleObject(watcher, INFINITE);
     CloseHandle(watcher);
     CloseHandle(watch.done);
     EXPECT_FALSE(watch.windowSeen) << "the rollback showed a window";
@@ -200,7 +201,9 @@ TEST_F(UninstallWorkerTest, SharedFilesGoAtZeroAfterTheQuestionAndYesToAllNeedsI
   answers.steps = {{"Shared File Detected", 1011}, {"Confirm Operation", IDNO}, {"Shared File Detected", IDCANCEL}};
   HANDLE answerer = CreateThread(0, 0, Answer, &answers, 0, 0);
   StartUninstall(true);
+  // The answerer gives up by itself; it uses this frame until it has.
   EXPECT_EQ(WaitForSingleObject(answerer, 20000), WAIT_OBJECT_0);
+  WaitForSingleObject(answerer, INFINITE);
   CloseHandle(answerer);
 
   ASSERT_EQ(answers.seen.size(), 3u);
