@@ -106,7 +106,7 @@ TEST_F(Planted, TheWholeRoundTripLoadsNoneOfThem) {
   std::string temporary = roundtrip::TemporaryPath("");
   temporary.pop_back();
   ASSERT_NO_FATAL_FAILURE(Plant(temporary));
-  roundtrip::PoseAs pose("winxp");
+  roundtrip::PoseAs pose("winxp", {"widget-setup.exe", "uninstall.exe"});
   ASSERT_NO_FATAL_FAILURE(roundtrip::InstallThroughWizard(installer, {}));
   EXPECT_TRUE(Loaded().empty()) << "loaded while installing:" << Describe(Loaded());
 

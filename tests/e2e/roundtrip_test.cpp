@@ -181,7 +181,7 @@ class RoundTrip : public testing::TestWithParam<Scenario> {
 
 TEST_P(RoundTrip, EverythingInstalledIsRemovedAndTheMachineIsAsBefore) {
   const Scenario& scenario = GetParam();
-  roundtrip::PoseAs pose(scenario.version);
+  roundtrip::PoseAs pose(scenario.version, {"widget-setup.exe", "uninstall.exe"});
   std::vector<std::uint8_t> bytes = installer;
   if (scenario.windows) bytes = roundtrip::WithWindowsRequirement(bytes, scenario.windows);
   if (scenario.compact) bytes = roundtrip::WithCompactDialogs(bytes);

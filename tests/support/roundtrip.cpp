@@ -56,12 +56,25 @@ HWND FindDialog(DWORD processId, std::initializer_list<int> want, std::initializ
   return search.found;
 }
 
+// On the way through the wizard every message is unexpected: the waits
+// end as soon as one shows, and the test fails with what it says rather
+// than waiting on. Empty while none shows.
+std::string Message(DWORD processId) {
+  ui::MessageBox box = ui::WaitForMessageBoxBesides(processId, nullptr, 0);
+  return box ? "\"" + box.caption + "\": " + box.text : std::string();
+}
+
 // The page shown after pressing Next on the current one.
-HWND Advance(HWND frame, HWND page, DWORD milliseconds = WindowWait) {
+HWND Advance(HWND frame, HWND page, DWORD processId) {
   ui::Click(frame, 1011);
   HWND next = nullptr;
-  WaitUntil([&] { return (next = ui::CurrentPage(frame)) && next != page && IsWindowVisible(next); }, milliseconds);
-  return next;
+  std::string message;
+  WaitUntil([&] {
+    return ((next = ui::CurrentPage(frame)) && next != page && IsWindowVisible(next)) ||
+           !(message = Message(processId)).empty();
+  }, WindowWait);
+  if (!message.empty()) ADD_FAILURE() << "a message instead of the next page: " << message;
+  return message.empty() ? next : nullptr;
 }
 
 std::string Title(HWND page) { return page ? ui::ControlText(page, 1001) : "<no page>"; }
@@ -72,28 +85,44 @@ void ReportWhatIsShown(DWORD processId, const char* when) {
   ui::Screenshot(ui::ScreenshotPath(std::string("roundtrip-") + when));
 }
 
-}  // namespace
-
-PoseAs::PoseAs(const std::string& version) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, WineKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+// Sets the Version value under HKCU\<key>; true, with the earlier value, when
+// there was one.
+bool SetVersion(const std::string& key, const std::string& version, std::string* previous) {
+  HKEY handle;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) !=
       ERROR_SUCCESS)
-    return;
+    return false;
   char value[64];
   DWORD size = sizeof value, type = 0;
-  hadPrevious = RegQueryValueExA(key, "Version", nullptr, &type, (BYTE*)value, &size) == ERROR_SUCCESS &&
-                type == REG_SZ;
-  if (hadPrevious) previous.assign(value, strnlen(value, size));
-  RegSetValueExA(key, "Version", 0, REG_SZ, (const BYTE*)version.c_str(), (DWORD)version.size() + 1);
-  RegCloseKey(key);
+  bool existed = RegQueryValueExA(handle, "Version", nullptr, &type, (BYTE*)value, &size) == ERROR_SUCCESS &&
+                 type == REG_SZ;
+  if (existed) previous->assign(value, strnlen(value, size));
+  RegSetValueExA(handle, "Version", 0, REG_SZ, (const BYTE*)version.c_str(), (DWORD)version.size() + 1);
+  RegCloseKey(handle);
+  return existed;
+}
+
+}  // namespace
+
+PoseAs::PoseAs(const std::string& version, const std::vector<std::string>& programs) {
+  std::vector<std::string> keys = {WineKey};
+  for (const std::string& program : programs) keys.push_back(std::string(WineKey) + "\\AppDefaults\\" + program);
+  for (const std::string& key : keys) {
+    Saved entry{key, "", false};
+    entry.existed = SetVersion(key, version, &entry.value);
+    saved.push_back(entry);
+  }
 }
 
 PoseAs::~PoseAs() {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, WineKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-  if (hadPrevious) RegSetValueExA(key, "Version", 0, REG_SZ, (const BYTE*)previous.c_str(), (DWORD)previous.size() + 1);
-  else RegDeleteValueA(key, "Version");
-  RegCloseKey(key);
+  for (const Saved& entry : saved) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, entry.key.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
+    if (entry.existed)
+      RegSetValueExA(key, "Version", 0, REG_SZ, (const BYTE*)entry.value.c_str(), (DWORD)entry.value.size() + 1);
+    else RegDeleteValueA(key, "Version");
+    RegCloseKey(key);
+  }
 }
 
 std::vector<std::uint8_t> Rewrite(const std::vector<std::uint8_t>& installer,
@@ -205,9 +234,12 @@ void InstallThroughWizard(const std::string& installer, const Choices& choices) 
   std::string folder = installer.substr(0, installer.find_last_of('\\'));
   ui::Program program = ui::Start(installer, "", folder);
   ASSERT_TRUE(program.process) << "could not start " << installer;
-  HWND frame = ui::WaitForWizard(program.id, WindowWait);
+  HWND frame = nullptr;
+  std::string message;
+  WaitUntil([&] { return (frame = ui::WaitForWizard(program.id, 0)) || !(message = Message(program.id)).empty(); },
+            WindowWait);
   if (!frame) ReportWhatIsShown(program.id, "no-wizard");
-  ASSERT_TRUE(frame) << "no wizard appeared";
+  ASSERT_TRUE(frame) << "no wizard appeared" << (message.empty() ? "" : "; the installer says " + message);
   HWND page = ui::WaitForPage(frame, "Select Language", WindowWait);
   ASSERT_TRUE(page) << "first page: " << Title(ui::CurrentPage(frame));
   if (german) {
@@ -219,7 +251,7 @@ void InstallThroughWizard(const std::string& installer, const Choices& choices) 
         << "the language page did not switch: " << Title(page);
   }
   for (size_t i = 0; i < titles.size(); i++) {
-    page = Advance(frame, page);
+    page = Advance(frame, page, program.id);
     if (Title(page) != titles[i]) ReportWhatIsShown(program.id, "wrong-page");
     ASSERT_EQ(Title(page), titles[i]);
     // The destination page and the Start Menu page, both with their edit field.
@@ -228,7 +260,14 @@ void InstallThroughWizard(const std::string& installer, const Choices& choices) 
   }
   // Install, then the installing page moves on by itself.
   ui::Click(frame, 1011);
-  ASSERT_TRUE(page = ui::WaitForPage(frame, finishTitle, 2 * WindowWait)) << "ended on " << Title(ui::CurrentPage(frame));
+  page = nullptr;
+  WaitUntil([&] {
+    HWND shown = ui::CurrentPage(frame);
+    if (shown && Title(shown) == finishTitle) page = shown;
+    return page || !IsWindow(frame) || !(message = Message(program.id)).empty();
+  }, 2 * WindowWait);
+  ASSERT_TRUE(page) << "ended on " << Title(ui::CurrentPage(frame))
+                    << (message.empty() ? "" : "; the installer says " + message);
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, 1007))) << "the finish page reports errors";
   // Both launch files are offered; opening them is not this test's business.
   EXPECT_TRUE(ui::IsShown(page, 1004) && ui::IsShown(page, 1005));
@@ -270,9 +309,10 @@ void UninstallThroughEntry(const Removal& removal) {
   EXPECT_TRUE(ui::WaitForExit(first, WindowWait)) << "the first phase did not end";
   ui::Finish(first);
 
-  HWND page = nullptr;
-  WaitUntil([&] { return (page = FindDialog(0, {1026})) != nullptr; }, WindowWait);
-  ASSERT_TRUE(page) << "the temporary copy showed no uninstall page";
+  HWND page = nullptr, box = nullptr;
+  WaitUntil([&] { return (page = FindDialog(0, {1026})) || (box = FindDialog(0, {65535}, {1026})); }, WindowWait);
+  ASSERT_TRUE(page) << "the temporary copy showed no uninstall page"
+                    << (box ? "; it says \"" + ui::Text(box) + "\": " + ui::ControlText(box, 65535) : "");
   DWORD copyId = 0;
   GetWindowThreadProcessId(page, &copyId);
   HANDLE copy = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, copyId);

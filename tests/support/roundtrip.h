@@ -15,17 +15,24 @@
 namespace roundtrip {
 
 // Every program started while this lives sees Wine posing as that Windows
-// version (win98, nt40, win2k, winxp, win2003); the earlier setting comes back.
+// version (win98, nt40, win2k, winxp, win2003); the earlier settings come
+// back. The setting is one for the whole prefix: the tests that pose run
+// alone. Wine gives a program a version of its own file name first (the
+// demo sets one for widget-setup.exe): the programs named are posed by name
+// as well, so that no such setting outranks the pose.
 class PoseAs {
  public:
-  explicit PoseAs(const std::string& version);
+  explicit PoseAs(const std::string& version, const std::vector<std::string>& programs = {});
   ~PoseAs();
   PoseAs(const PoseAs&) = delete;
   PoseAs& operator=(const PoseAs&) = delete;
 
  private:
-  std::string previous;
-  bool hadPrevious = false;
+  struct Saved {
+    std::string key, value;
+    bool existed;
+  };
+  std::vector<Saved> saved;
 };
 
 // The installer again with the same files and its script records passed
