@@ -59,7 +59,12 @@ class Pages : public testing::Test {
     HWND page = Page("Choose Destination Folder");
     ui::Type(page, 1018, typed);
     ui::Click(frame, 1011);
-    ui::MessageBox box = ui::WaitForMessageBoxBesides(program.id, frame, 3000);
+    // The message or the next page, whichever a slow machine shows first.
+    ui::MessageBox box;
+    ui::WaitWhileWorking([&] {
+      HWND shown = ui::CurrentPage(frame);
+      return (box = ui::WaitForMessageBoxBesides(program.id, frame, 0)) || (shown && shown != page);
+    }, WindowWait, "a message or the next page");
     if (!box) return "";
     EXPECT_EQ("Page Check Setup", box.caption);
     EXPECT_TRUE(ui::AnswerBox(box, IDOK));
@@ -80,10 +85,30 @@ class Pages : public testing::Test {
   HWND frame = nullptr;
 };
 
-TEST_F(Pages, DestinationChecksGiveTheirMessageAndStayOnThePage) {
+// Each start of the shipped stub costs seconds where 32-bit programs are
+// emulated: one run checks as much of its pages as it can.
+TEST_F(Pages, DestinationShowsSpaceAndChecksGiveTheirMessageAndStayOnThePage) {
   // Drive P: is the kernel's process table (set up for these tests): it
   // exists and has no free space at all.
-  ASSERT_NO_FATAL_FAILURE(Run(Script({6, 9}), "destination.exe"));
+  installers::Wizard wizard = Script({6, 9});
+  // One byte past 3 Mb needs one more Kb.
+  wizard.requiredBytes = 3 * 1024 * 1024 + 1;
+  ASSERT_NO_FATAL_FAILURE(Run(wizard, "destination.exe"));
+  HWND page = Page("Choose Destination Folder");
+  EXPECT_EQ("3073 Kb", ui::ControlText(page, 1007));
+  EXPECT_EQ("Available free space on disk C:", ui::ControlText(page, 1006));
+  std::string cSpace = ui::ControlText(page, 1008);
+  EXPECT_NE("0", cSpace);
+  // A lower-case drive letter names its drive in upper case; a digit changes nothing.
+  ui::Type(page, 1018, "p:\\somewhere");
+  EXPECT_EQ("Available free space on disk P:", ui::ControlText(page, 1006));
+  EXPECT_EQ("0 Kb", ui::ControlText(page, 1008));
+  ui::Type(page, 1018, "7:\\x");
+  EXPECT_EQ("Available free space on disk P:", ui::ControlText(page, 1006));
+  ui::Type(page, 1018, "c:\\x");
+  EXPECT_EQ("Available free space on disk C:", ui::ControlText(page, 1006));
+  EXPECT_NE("0 Kb", ui::ControlText(page, 1008));
+
   for (const char* invalid : {"C:Program", "C:\\Program\\\\Files", "Program Files", "\\\\server", "", "C:/x"})
     EXPECT_EQ("The installation folder is not a valid path.", TryDestination(invalid)) << invalid;
   EXPECT_EQ("The target drive is not exists.", TryDestination("Q:\\Page Check"));
@@ -116,53 +141,41 @@ TEST_F(Pages, DestinationChecksGiveTheirMessageAndStayOnThePage) {
   EXPECT_EQ("", TryDestination(folder + "\\New\\Deeper\\"));
   EXPECT_TRUE(Page("Ready to Install"));
   ui::Click(frame, 1010);
-  HWND page = Page("Choose Destination Folder");
+  page = Page("Choose Destination Folder");
   EXPECT_EQ(folder + "\\New\\Deeper", ui::ControlText(page, 1018));
 }
 
-TEST_F(Pages, DestinationShowsSpaceAndFollowsTheTypedDrive) {
-  installers::Wizard wizard = Script({6});
-  // One byte past 3 Mb needs one more Kb.
-  wizard.requiredBytes = 3 * 1024 * 1024 + 1;
-  ASSERT_NO_FATAL_FAILURE(Run(wizard, "space.exe"));
-  HWND page = Page("Choose Destination Folder");
-  EXPECT_EQ("3073 Kb", ui::ControlText(page, 1007));
-  EXPECT_EQ("Available free space on disk C:", ui::ControlText(page, 1006));
-  std::string cSpace = ui::ControlText(page, 1008);
-  EXPECT_NE("0", cSpace);
-  // A lower-case drive letter names its drive in upper case; a digit changes nothing.
-  ui::Type(page, 1018, "p:\\somewhere");
-  EXPECT_EQ("Available free space on disk P:", ui::ControlText(page, 1006));
-  EXPECT_EQ("0 Kb", ui::ControlText(page, 1008));
-  ui::Type(page, 1018, "7:\\x");
-  EXPECT_EQ("Available free space on disk P:", ui::ControlText(page, 1006));
-  ui::Type(page, 1018, "c:\\x");
-  EXPECT_EQ("Available free space on disk C:", ui::ControlText(page, 1006));
-  EXPECT_NE("0 Kb", ui::ControlText(page, 1008));
-}
-
-TEST_F(Pages, CancelOnEveryPageAsksAndNoStays) {
-  struct Stop {
-    int slot;
-    const char* title;
-  } stops[] = {{0, "Select Language"}, {1, "Welcome to the Page Check Setup"}, {2, "License Agreement"},
-               {3, "Readme Information"}, {6, "Choose Destination Folder"}, {8, "Select Start Menu Folder"},
-               {9, "Ready to Install"}};
-  for (const Stop& stop : stops) {
-    SCOPED_TRACE(stop.title);
-    ASSERT_NO_FATAL_FAILURE(Run(Script({stop.slot}), "cancel" + std::to_string(stop.slot) + ".exe"));
-    ASSERT_TRUE(Page(stop.title));
+TEST_F(Pages, CancelOnEveryPageAsksAndNoStaysAndTheTextsShow) {
+  installers::Wizard wizard = Script({0, 1, 2, 3, 6, 8, 9});
+  wizard.extra.push_back(corvel::licenceRecord("The licence: use it, share it."));
+  wizard.extra.push_back(corvel::readmeRecord("The readme, with a comma, and more."));
+  ASSERT_NO_FATAL_FAILURE(Run(wizard, "cancel.exe"));
+  const char* titles[] = {"Select Language", "Welcome to the Page Check Setup", "License Agreement",
+                          "Readme Information", "Choose Destination Folder", "Select Start Menu Folder",
+                          "Ready to Install"};
+  for (const char* title : titles) {
+    SCOPED_TRACE(title);
+    HWND page = Page(title);
+    ASSERT_TRUE(page);
+    if (title == titles[2]) {
+      EXPECT_EQ("RICHEDIT", ui::ClassName(GetDlgItem(page, 1017)));
+      EXPECT_EQ("The licence: use it, share it.", ui::ControlText(page, 1017));
+    }
+    if (title == titles[3]) EXPECT_EQ("The readme, with a comma, and more.", ui::ControlText(page, 1017));
     ui::Click(frame, 1012);
     ExpectQuitQuestion("Setup is not complete. Quit Page Check Setup?", IDNO);
-    EXPECT_TRUE(Page(stop.title));
+    EXPECT_TRUE(Page(title));
     // The close box is Cancel too.
     PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ExpectQuitQuestion("Setup is not complete. Quit Page Check Setup?", IDYES);
-    DWORD code = 99;
-    EXPECT_TRUE(ui::WaitForExit(program, WindowWait, &code));
-    EXPECT_EQ(1u, code) << "nothing was installed";
-    ui::Finish(program);
+    ExpectQuitQuestion("Setup is not complete. Quit Page Check Setup?", title == titles[6] ? IDYES : IDNO);
+    if (title != titles[6]) {
+      EXPECT_TRUE(Page(title));
+      ui::Click(frame, 1011);
+    }
   }
+  DWORD code = 99;
+  EXPECT_TRUE(ui::WaitForExit(program, WindowWait, &code));
+  EXPECT_EQ(1u, code) << "nothing was installed";
 }
 
 TEST_F(Pages, NoPageAtAllStillClosesOnCancel) {
@@ -174,16 +187,48 @@ TEST_F(Pages, NoPageAtAllStillClosesOnCancel) {
   EXPECT_TRUE(ui::WaitForExit(program, WindowWait));
 }
 
-TEST_F(Pages, LanguageSwitchesEveryTextAtOnce) {
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+TEST_F(Pages, BackdropShowsGradientAndTextsAndTheLanguageSwitchesEveryTextAtOnce) {
   installers::Wizard wizard = Script({0, 1});
   wizard.german = true;
   wizard.options1 = corvel::kProductCaptionBar;
   wizard.extra.push_back(corvel::gradientRecord(0x000080, 0x00C0FF));
+  wizard.extra.push_back(corvel::backgroundTextRecord("\"%ShortcutsGroup%, the product\",left,top,24,20,Arial,28,"
+                                                      "0,7,0,0,0xFFFFFF,3,0x000000"));
+  wizard.extra.push_back(corvel::backgroundTextRecord("\"Bottom right corner\",RIGHT,BOTTOM,20,16,,14,0,0,0,1,"
+                                                      "0xFFFFFF"));
+  wizard.extra.push_back(corvel::backgroundTextRecord("\"Second line\",left,top,24,4,,16,0,0,1,0,0xFFFF00"));
+  // Only the first two are drawn.
+  wizard.extra.push_back(corvel::backgroundTextRecord("\"Never drawn\",left,top,0,0"));
   ASSERT_NO_FATAL_FAILURE(Run(wizard, "language.exe"));
   HWND backdrop = ui::WaitForWindow(program.id, "CorvelsetupBGWindow", WindowWait);
   ASSERT_TRUE(backdrop);
   HWND page = Page("Select Language");
   EXPECT_EQ("Page Check Setup", ui::Text(backdrop));
+  EXPECT_FALSE(GetWindowLongA(frame, GWL_STYLE) & WS_MINIMIZEBOX) << "the backdrop minimizes for both";
+  EXPECT_EQ(backdrop, GetWindow(frame, GW_OWNER));
+  Sleep(500);
+  EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath("backdrop")));
+  // The bands run from the start colour at the top to the end colour at the bottom.
+  RECT client;
+  GetClientRect(backdrop, &client);
+  POINT top = {client.right - 5, 2}, bottom = {client.right - 5, client.bottom - 2};
+  ClientToScreen(backdrop, &top);
+  ClientToScreen(backdrop, &bottom);
+  EXPECT_EQ(RGB(0, 0, 0x80), ScreenPixel(top.x, top.y));
+  EXPECT_EQ(RGB(0, 0xC0, 0xFF), ScreenPixel(bottom.x, bottom.y));
+  // Closing the backdrop is the wizard's Cancel; No keeps both.
+  PostMessageA(backdrop, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ExpectQuitQuestion("Setup is not complete. Quit Page Check Setup?", IDNO);
+  EXPECT_TRUE(IsWindow(backdrop) && IsWindowVisible(backdrop));
+  EXPECT_EQ(page, Page("Select Language"));
+
   std::vector<std::string> names = ui::ComboEntries(page, 1021);
   ASSERT_EQ(2u, names.size());
   EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "German"));
@@ -206,19 +251,9 @@ TEST_F(Pages, LanguageSwitchesEveryTextAtOnce) {
   ui::Click(frame, 1010);
   page = Page("DE: Sprache waehlen");
   EXPECT_EQ("German", ui::ComboEntries(page, 1021)[ui::ComboSelection(page, 1021)]);
-}
-
-TEST_F(Pages, LicenceAndReadmeShowTheirTexts) {
-  installers::Wizard wizard = Script({2, 3});
-  wizard.extra.push_back(corvel::licenceRecord("The licence: use it, share it."));
-  wizard.extra.push_back(corvel::readmeRecord("The readme, with a comma, and more."));
-  ASSERT_NO_FATAL_FAILURE(Run(wizard, "texts.exe"));
-  HWND page = Page("License Agreement");
-  EXPECT_EQ("RICHEDIT", ui::ClassName(GetDlgItem(page, 1017)));
-  EXPECT_EQ("The licence: use it, share it.", ui::ControlText(page, 1017));
-  ui::Click(frame, 1011);
-  page = Page("Readme Information");
-  EXPECT_EQ("The readme, with a comma, and more.", ui::ControlText(page, 1017));
+  PostMessageA(backdrop, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ExpectQuitQuestion("DE: Setup abbrechen?", IDYES);
+  EXPECT_TRUE(ui::WaitForExit(program, WindowWait));
 }
 
 class StartMenu : public Pages, public testing::WithParamInterface<bool> {
@@ -373,52 +408,6 @@ TEST_F(Pages, OnlyTheInstallingPageInstallsAndCloses) {
   EXPECT_EQ(std::vector<std::uint8_t>(5000, 'x'), files::Read(folder + "\\Page Check\\readme.txt"));
   EXPECT_EQ(recording::Lines(record),
             (std::vector<std::string>{"after-installing|" + folder, "after-finish|" + folder}));
-}
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  COLORREF colour = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
-
-TEST_F(Pages, BackdropShowsGradientAndTextsAndCancelsTheWizard) {
-  installers::Wizard wizard = Script({1, 9});
-  wizard.options1 = corvel::kProductCaptionBar;
-  wizard.extra.push_back(corvel::gradientRecord(0x000080, 0x00C0FF));
-  wizard.extra.push_back(corvel::backgroundTextRecord("\"%ShortcutsGroup%, the product\",left,top,24,20,Arial,28,"
-                                                      "0,7,0,0,0xFFFFFF,3,0x000000"));
-  wizard.extra.push_back(corvel::backgroundTextRecord("\"Bottom right corner\",RIGHT,BOTTOM,20,16,,14,0,0,0,1,"
-                                                      "0xFFFFFF"));
-  wizard.extra.push_back(corvel::backgroundTextRecord("\"Second line\",left,top,24,4,,16,0,0,1,0,0xFFFF00"));
-  // Only the first two are drawn.
-  wizard.extra.push_back(corvel::backgroundTextRecord("\"Never drawn\",left,top,0,0"));
-  ASSERT_NO_FATAL_FAILURE(Run(wizard, "backdrop.exe"));
-  HWND backdrop = ui::WaitForWindow(program.id, "CorvelsetupBGWindow", WindowWait);
-  ASSERT_TRUE(backdrop);
-  ASSERT_TRUE(Page("Welcome to the Page Check Setup"));
-  EXPECT_EQ("Page Check Setup", ui::Text(backdrop));
-  EXPECT_FALSE(GetWindowLongA(frame, GWL_STYLE) & WS_MINIMIZEBOX) << "the backdrop minimizes for both";
-  EXPECT_EQ(backdrop, GetWindow(frame, GW_OWNER));
-  Sleep(500);
-  EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath("backdrop")));
-  // The bands run from the start colour at the top to the end colour at the bottom.
-  RECT client;
-  GetClientRect(backdrop, &client);
-  POINT top = {client.right - 5, 2}, bottom = {client.right - 5, client.bottom - 2};
-  ClientToScreen(backdrop, &top);
-  ClientToScreen(backdrop, &bottom);
-  EXPECT_EQ(RGB(0, 0, 0x80), ScreenPixel(top.x, top.y));
-  EXPECT_EQ(RGB(0, 0xC0, 0xFF), ScreenPixel(bottom.x, bottom.y));
-
-  // Closing the backdrop is the wizard's Cancel; No keeps both.
-  PostMessageA(backdrop, WM_SYSCOMMAND, SC_CLOSE, 0);
-  ExpectQuitQuestion("Setup is not complete. Quit Page Check Setup?", IDNO);
-  EXPECT_TRUE(IsWindow(backdrop) && IsWindowVisible(backdrop));
-  EXPECT_TRUE(Page("Welcome to the Page Check Setup"));
-  PostMessageA(backdrop, WM_SYSCOMMAND, SC_CLOSE, 0);
-  ExpectQuitQuestion("Setup is not complete. Quit Page Check Setup?", IDYES);
-  EXPECT_TRUE(ui::WaitForExit(program, WindowWait));
 }
 
 }  // namespace
