@@ -213,14 +213,17 @@ TEST_F(Pages, BackdropShowsGradientAndTextsAndTheLanguageSwitchesEveryTextAtOnce
   EXPECT_EQ("Page Check Setup", ui::Text(backdrop));
   EXPECT_FALSE(GetWindowLongA(frame, GWL_STYLE) & WS_MINIMIZEBOX) << "the backdrop minimizes for both";
   EXPECT_EQ(backdrop, GetWindow(frame, GW_OWNER));
-  Sleep(500);
-  EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath("backdrop")));
-  // The bands run from the start colour at the top to the end colour at the bottom.
+  // The bands run from the start colour at the top to the end colour at the
+  // bottom, once a loaded machine has come to paint them.
   RECT client;
   GetClientRect(backdrop, &client);
   POINT top = {client.right - 5, 2}, bottom = {client.right - 5, client.bottom - 2};
   ClientToScreen(backdrop, &top);
   ClientToScreen(backdrop, &bottom);
+  ui::WaitWhileWorking([&] {
+    return ScreenPixel(top.x, top.y) == RGB(0, 0, 0x80) && ScreenPixel(bottom.x, bottom.y) == RGB(0, 0xC0, 0xFF);
+  }, WindowWait, "the backdrop's bands");
+  EXPECT_TRUE(ui::Screenshot(ui::ScreenshotPath("backdrop")));
   EXPECT_EQ(RGB(0, 0, 0x80), ScreenPixel(top.x, top.y));
   EXPECT_EQ(RGB(0, 0xC0, 0xFF), ScreenPixel(bottom.x, bottom.y));
   // Closing the backdrop is the wizard's Cancel; No keeps both.

@@ -185,7 +185,7 @@ void Walk::WalkEveryPage() {
   EXPECT_EQ(desktop, files::Exists(desktopLink)) << desktopLink;
   // The launch file is opened after the wizard, without waiting for it.
   if (launch) {
-    for (int waited = 0; waited < 200 && recording::Lines(record).empty(); waited++) Sleep(50);
+    ui::WaitWhileWorking([&] { return !recording::Lines(record).empty(); }, WindowWait, "the opened file's program");
     EXPECT_EQ(1u, recording::Lines(record).size());
   } else {
     Sleep(1000);
