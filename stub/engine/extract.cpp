@@ -283,7 +283,11 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
   }
   SetFileTime(file, &fields.created, &fields.accessed, &fields.written);
   CloseHandle(file);
-  SetFileAttributesA(written, fields.attributes ? fields.attributes : FILE_ATTRIBUTE_NORMAL);
+  // A file made anew has the archive attribute alone, which is what most
+  // entries carry: setting it again would cost a call to the system per file.
+  bool madeAnew = !inUse && (backup || !existed);
+  if (!madeAnew || fields.attributes != FILE_ATTRIBUTE_ARCHIVE)
+    SetFileAttributesA(written, fields.attributes ? fields.attributes : FILE_ATTRIBUTE_NORMAL);
   if (inUse) {
     AppendItem(PendingReplacements, pending);
     AppendItem(PendingTargets, path);
