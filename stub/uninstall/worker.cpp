@@ -101,6 +101,9 @@ static bool DeleteWithinTwoSeconds(const char* path) {
 // A file that will not go within the retry time is left for the restart;
 // with the page the user may have it tried again first.
 static void RemoveFile(HWND page, const char* path, bool askToRetry) {
+  // Most files go at the first try: one call to the system instead of four.
+  if (DeleteFileA(path))
+    return;
   SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
   while (!DeleteWithinTwoSeconds(path)) {
     if (!askToRetry ||
