@@ -120,6 +120,9 @@ static void RemoveFile(HWND page, const char* path, bool askToRetry) {
 }
 
 static void RemoveFolder(const char* path) {
+  // An empty folder, or a link in its place, goes at the first call.
+  if (RemoveDirectoryA(path))
+    return;
   // A link where the installation made a folder: only the link may go.
   if (!IsLink(GetFileAttributesA(path))) {
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
