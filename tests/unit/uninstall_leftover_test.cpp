@@ -177,7 +177,8 @@ class UninstallPage : public testing::Test {
           *(HWND*)found = window;
           return FALSE;
         }, (LPARAM)&r->driver.page);
-        return r->driver.page != 0;
+        // A click posted before the page shows can be lost on a loaded machine.
+        return r->driver.page != 0 && IsWindowVisible(r->driver.page);
       });
       r->driver.tree = GetDlgItem(r->driver.page, 1026);
       if (r->driver.page) r->drive(r->driver);
