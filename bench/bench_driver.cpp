@@ -10,6 +10,8 @@
 //   bench_driver uninstall UNINSTALL.EXE       ours with its window: confirm,
 //                                               remove, final box
 //   bench_driver silent PROGRAM [ARGS]         start to exit
+//   bench_driver install FOLDER PROGRAM [ARGS] a silent install: start to
+//                                               exit, and when FOLDER showed
 //   bench_driver removal FOLDER PROGRAM [ARGS] a silent two-phase uninstall:
 //                                               start until the folder is gone
 //                                               and every process it started
@@ -293,14 +295,25 @@ int Uninstall(const std::string& uninstaller) {
   return 0;
 }
 
-// A program that runs without windows: time from start to exit.
-int Silent(const std::string& program, const std::string& arguments) {
-  double started = Now();
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A program that runs without windows: time from start to exit. For the
+// phases of a silent install, also when the installation's folder first
+// showed: the start of the extraction (looked for every 10 ms, a query of
+// the file system that does not slow the installer).
+int Silent(const std::string& program, const std::string& arguments, const std::string& folder = "") {
+  double started = Now(), folderShown = 0;
   ui::Program run = ui::Start(program, arguments);
   if (!run.process) return Fail(run, "the program did not start");
+  DWORD interval = folder.empty() ? Patience : WorkPoll;
+  while (WaitForSingleObject(run.process, interval) == WAIT_TIMEOUT) {
+    if (!folderShown && Exists(folder)) folderShown = Now();
+    if (Now() - started > Patience / 1000.0) return Fail(run, "the program did not end");
+  }
+  double ended = Now();
+  printf("silent %.4f\n", ended - started);
+  if (!folder.empty()) printf("folder_shown %.4f\n", (folderShown ? folderShown : ended) - started);
   DWORD code = 0;
-  if (WaitForSingleObject(run.process, Patience) != WAIT_OBJECT_0) return Fail(run, "the program did not end");
-  printf("silent %.4f\n", Now() - started);
   GetExitCodeProcess(run.process, &code);
   ui::Finish(run);
   if (code) fprintf(stderr, "bench_driver: exit code %lu\n", code);
@@ -321,8 +334,11 @@ struct Descendants {
     HANDLE process;
     std::string name;
     Kind kind;
+    double seen;
   };
   std::map<DWORD, Member> members;
+  std::string folder;  // the installation's, looked for after every wait
+  double folderGone = 0;
 
   static Kind KindOf(const std::string& name) {
     static const char* const helpers[] = {"cmd.exe", "conhost.exe"};
@@ -338,7 +354,7 @@ struct Descendants {
 
   void Add(DWORD id) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-    if (process) members[id] = {process, "", Unnamed};
+    if (process) members[id] = {process, "", Unnamed, Now()};
   }
 
   void Name(DWORD id, const char* listedName) {
@@ -377,7 +393,7 @@ struct Descendants {
   }
 
   // Waits until every uninstaller (and helper, when asked) has ended and no
-  // new one turns up; the time of the last end seen, or since when none ran.
+  // new one turns up; when the last one ended, or since when none ran.
   double WaitForEnd(bool helpersToo, double since) {
     double ended = since;
     for (;;) {
@@ -388,7 +404,10 @@ struct Descendants {
             WaitForSingleObject(member.second.process, 0) == WAIT_TIMEOUT)
           running.push_back(member.second.process);
       if (running.empty()) return ended;
-      if (WaitForMultipleObjects((DWORD)running.size(), running.data(), FALSE, 50) != WAIT_TIMEOUT) ended = Now();
+      // Whether one ended or the wait ran out, something ran until now.
+      WaitForMultipleObjects((DWORD)running.size(), running.data(), FALSE, 50);
+      ended = Now();
+      if (!folderGone && !Exists(folder)) folderGone = ended;
     }
   }
 
@@ -406,6 +425,16 @@ struct Descendants {
     return uninstallers;
   }
 
+  // When the first uninstaller other than the one started was seen: the
+  // start of its copy.
+  double CopySeen(DWORD first) {
+    double seen = 0;
+    for (const auto& member : members)
+      if (member.first != first && member.second.kind == Uninstaller && (!seen || member.second.seen < seen))
+        seen = member.second.seen;
+    return seen;
+  }
+
   ~Descendants() {
     for (const auto& member : members) CloseHandle(member.second.process);
   }
@@ -420,14 +449,20 @@ int Removal(const std::string& folder, const std::string& program, const std::st
   ui::Program run = ui::Start(program, arguments);
   if (!run.process) return Fail(run, "the uninstaller did not start");
   Descendants descendants;
+  descendants.folder = folder;
   descendants.Add(run.id);
   double ended = descendants.WaitForEnd(false, started);
-  auto gone = [&] { return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES; };
-  if (!gone()) {
-    if (!PollUntil(gone, 60000, WorkPoll)) return Fail(run, "the installation's folder is still there");
-    ended = Now();
+  printf("uninstallers_ended %.4f\n", ended - started);
+  if (!descendants.folderGone) {
+    if (!PollUntil([&] { return !Exists(folder); }, 60000, WorkPoll))
+      return Fail(run, "the installation's folder is still there");
+    descendants.folderGone = ended = Now();
   }
+  // Looked for at each end of a wait: gone by then, at the latest.
+  printf("folder_gone %.4f\n", descendants.folderGone - started);
   printf("removal %.4f\n", ended - started);
+  double copy = descendants.CopySeen(run.id);
+  printf("copy_started %.4f\n", (copy ? copy : ended) - started);
   printf("removal_with_helpers %.4f\n", descendants.WaitForEnd(true, ended) - started);
   std::string names;
   printf("uninstallers %d\n", descendants.Describe(&names));
@@ -452,8 +487,10 @@ int main(int argc, char** argv) {
   if (command == "startup") return Startup(argv[2]);
   if (command == "uninstall") return Uninstall(argv[2]);
   if (command == "silent") return Silent(argv[2], arguments(3));
+  if (command == "install" && argc > 3) return Silent(argv[3], arguments(4), argv[2]);
   if (command == "removal" && argc > 3) return Removal(argv[2], argv[3], arguments(4));
   fprintf(stderr, "usage: bench_driver window|sampled SETUP [ARGUMENTS...] | startup SETUP | uninstall UNINSTALLER | "
-                  "silent PROGRAM [ARGUMENTS...] | removal FOLDER PROGRAM [ARGUMENTS...]\n");
+                  "silent PROGRAM [ARGUMENTS...] | install FOLDER PROGRAM [ARGUMENTS...] | "
+                  "removal FOLDER PROGRAM [ARGUMENTS...]\n");
   return 2;
 }
