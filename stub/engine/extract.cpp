@@ -205,6 +205,20 @@ static HANDLE CreatePendingFile(char* name) {
                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_TEMPORARY, 0);
 }
 
+// One block for every file's expanded contents, grown to the largest: a
+// block per file would map and unmap fresh memory for each large one.
+static BYTE* Expanded;
+static DWORD ExpandedSize;
+
+static BYTE* ExpansionBlock(DWORD length) {
+  if (length > ExpandedSize) {
+    FreeBlock(Expanded);
+    Expanded = (BYTE*)AllocateBlock(length);
+    ExpandedSize = Expanded ? length : 0;
+  }
+  return Expanded;
+}
+
 // One file entry; false when the run must stop.
 static bool InstallFile(const Entry& entry, const char* path, const Group& group, HWND owner, HWND progressBar,
                         DWORD progressTotal) {
@@ -257,14 +271,19 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
 
   const BYTE* contents = entry.data;
   DWORD length = fields.storedSize;
-  BYTE* expanded = 0;
   DWORD error = 0;
   if (entry.flags & CompressedFlag) {
     // A stream that stops early leaves the rest zero: the file still gets
     // its full size.
     if ((length = fields.size)) {
-      if (!(contents = expanded = (BYTE*)AllocateBlock(length))) error = ERROR_NOT_ENOUGH_MEMORY;
-      else InflateBuffer(entry.data, (int)fields.storedSize, expanded, length, progressBar, progressTotal);
+      BYTE* expanded = ExpansionBlock(length);
+      if (!(contents = expanded)) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
+      } else {
+        int produced = InflateBuffer(entry.data, (int)fields.storedSize, expanded, length, progressBar, progressTotal);
+        if (produced < 0) produced = 0;
+        ZeroMemory(expanded + produced, length - produced);
+      }
     }
   }
   if (error) {
@@ -273,7 +292,6 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
   } else {
     error = WriteWhole(file, contents, length, path, owner);
   }
-  FreeBlock(expanded);
   const char* written = inUse ? pending : path;
   if (error) {
     CloseHandle(file);
@@ -283,7 +301,11 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
   }
   SetFileTime(file, &fields.created, &fields.accessed, &fields.written);
   CloseHandle(file);
-  SetFileAttributesA(written, fields.attributes ? fields.attributes : FILE_ATTRIBUTE_NORMAL);
+  // A file made anew has the archive attribute alone, which is what most
+  // entries carry: setting it again would cost a call to the system per file.
+  bool madeAnew = !inUse && (backup || !existed);
+  if (!madeAnew || fields.attributes != FILE_ATTRIBUTE_ARCHIVE)
+    SetFileAttributesA(written, fields.attributes ? fields.attributes : FILE_ATTRIBUTE_NORMAL);
   if (inUse) {
     AppendItem(PendingReplacements, pending);
     AppendItem(PendingTargets, path);
@@ -372,6 +394,9 @@ bool ExtractFolderGroups(const BYTE* package, DWORD packageSize, HWND owner, HWN
     offset = next;
   }
   DestroyList(&stack);
+  FreeBlock(Expanded);
+  Expanded = 0;
+  ExpandedSize = 0;
   if (!intact) ShowFormattedMessage(owner, Model.caption, LookupText(ErrorsGroup, 16), ModulePath, 0, 0, MB_ICONERROR);
   return goOn;
 }

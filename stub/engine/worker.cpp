@@ -32,6 +32,9 @@ static RECT ItemRect;
 enum FileOutcome { FilesDone, FilesAborted };
 
 bool WaitAtCheckpoint(bool* quitSeen) {
+  // A silent run has no page, so nothing can hold or cancel it; the two
+  // calls to the system would only slow down every entry.
+  if (!Page) return *quitSeen;
   WaitForSingleObject(WorkerGateEvent, INFINITE);
   MSG message;
   if (PeekMessageA(&message, (HWND)-1, WM_QUIT, WM_QUIT, PM_REMOVE)) *quitSeen = true;

@@ -17,6 +17,7 @@ DWORD WINAPI InstallWorker(void* installingPage);
 // Waits while the wizard holds the worker gate, then takes a WM_QUIT from the
 // thread's queue. True when the run is to be cancelled: a quit seen now or at
 // an earlier checkpoint of the same worker (*quitSeen, false at its start).
+// Without an installing page (a silent run) it returns *quitSeen at once.
 bool WaitAtCheckpoint(bool* quitSeen);
 
 // Creates every missing folder of path, recording each in the install log.

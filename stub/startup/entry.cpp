@@ -226,6 +226,7 @@ extern "C" void __stdcall start() {
   char text[32];
   wsprintfA(text, "Exit code %u.", ExitCode);
   RecordMessage(0, text, 0);
+  EndUninstall();
   Cleanup();
   ExitProcess(ExitCode);
 }

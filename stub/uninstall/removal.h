@@ -14,7 +14,8 @@ DWORD WINAPI UninstallWorker(void* page);
 extern const char SharedFileQuestion[];
 
 // Writes "delself.bat" into the temporary folder and starts it hidden: it
-// deletes the running program as soon as it has ended, then itself.
+// deletes the running program as soon as it has ended, then itself. It
+// tries without pause: started as the program ends, it has little to wait for.
 void ScheduleSelfDeletion();
 
 // Whether attributes of a directory entry mark a junction, a symbolic link

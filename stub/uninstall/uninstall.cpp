@@ -18,6 +18,7 @@
 StringList RebootList, LeftoverList;
 char* WaitingUninstaller;
 static char* SecondPhaseLog;   // the log a silent second phase works from
+static bool DeletionBatchDue;  // a second phase ran: its file must go when it ends
 
 // The argument after the switches, when it names a log.
 static char* LogArgument() {
@@ -102,7 +103,7 @@ static void ShowUninstallPage(char* caption) {
   else
     DialogBoxParamA(ModuleHandle, MAKEINTRESOURCEA(141 + Model.dialogSetOffset), 0, UninstallPageProc,
                     UninstallerSlot);
-  ScheduleSelfDeletion();
+  DeletionBatchDue = true;
 }
 
 void StartUninstall(bool rollback) {
@@ -163,6 +164,12 @@ bool HoldsWaitingUninstaller(const char* folder) {
   bool holds = part && !lstrcmpiA(part, folder);
   FreeBlock(part);
   return holds;
+}
+
+void EndUninstall() {
+  if (DeletionBatchDue)
+    ScheduleSelfDeletion();
+  DeletionBatchDue = false;
 }
 
 static void Append(char** text, const char* a, const char* b = 0, const char* c = 0, const char* d = 0) {

@@ -16,6 +16,11 @@ extern char* WaitingUninstaller;
 // undoes what the temporary log records; returns when that work is done.
 void StartUninstall(bool rollback);
 bool RestartWindows(bool force);
+// Called as the process ends, after its last message: when a second phase
+// ran, starts the deletion batch. The batch tries again and again until this
+// process has ended; started before a message that waits for the user, it
+// would keep a processor busy all that time.
+void EndUninstall();
 // Takes a file that could not be deleted as WaitingUninstaller when it is
 // the uninstaller beside the log of a silent second phase; false otherwise.
 bool LeaveToDeletionBatch(const char* path);

@@ -194,6 +194,12 @@ class UninstallRun : public testing::Test {
     ui::MessageBox done = WaitForBox(copyId);
     EXPECT_EQ(done.caption, Caption);
     EXPECT_EQ(done.text, "Demo Application have been succesfully removed from your computer.");
+    // The deletion batch tries again and again until the copy has ended:
+    // none may run yet while the last message waits for the user.
+    for (std::string running : processes::DescribeRunning()) {
+      CharLowerBuffA(&running[0], (DWORD)running.size());
+      EXPECT_EQ(running.find("cmd.exe"), std::string::npos) << running;
+    }
     Answer(done, IDOK);
     ExpectCopyEndsAndCleansUp();
     ExpectInstallationGone();
