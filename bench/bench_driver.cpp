@@ -1,17 +1,27 @@
 // The benchmark's hands and stopwatch under Wine: starts an installer or an
-// uninstaller, drives it through its windows as a user would, and prints
+// uninstaller (ours or the peer's), drives it as a user would, and prints
 // what it measured as "name value" lines for bench/run to collect.
 //
-//   bench_driver install SETUP.EXE            start-up and install
-//   bench_driver sampled SETUP.EXE            the same, with the stub's peak
-//                                              memory and handles sampled
-//   bench_driver startup SETUP.EXE            start-up alone
-//   bench_driver uninstall UNINSTALL.EXE      confirm, remove, final box
-//   bench_driver silent PROGRAM ARGUMENTS...  a silent run, start to exit
+//   bench_driver window SETUP.EXE [ARGS]       start-up to the first window,
+//                                               then start to exit
+//   bench_driver sampled SETUP.EXE [ARGS]      the same, with the installer's
+//                                               peak memory and handles sampled
+//   bench_driver startup SETUP.EXE             start-up alone
+//   bench_driver uninstall UNINSTALL.EXE       ours with its window: confirm,
+//                                               remove, final box
+//   bench_driver silent PROGRAM [ARGS]         start to exit
+//   bench_driver install FOLDER PROGRAM [ARGS] a silent install: start to
+//                                               exit, and when FOLDER showed
+//   bench_driver removal FOLDER PROGRAM [ARGS] a silent two-phase uninstall:
+//                                               start until the folder is gone
+//                                               and every process it started
+//                                               has ended
 #include <windows.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,16 +57,25 @@ bool IsFrame(HWND window) {
   return GetDlgItem(window, 1011) && GetDlgItem(window, 1012) && GetDlgItem(window, 1003);
 }
 
-HWND FindFrame(DWORD processId) {
-  for (HWND window : ui::TopLevelWindows(processId, "#32770"))
-    if (IsFrame(window)) return window;
+// The first window a user sees: our wizard frame once it shows a page, or
+// the peer's main window (a dialog with the OK and Cancel buttons and no
+// static text of a message box; its integrity check's window has neither).
+HWND FindFirstWindow(DWORD processId) {
+  for (HWND window : ui::TopLevelWindows(processId, "#32770")) {
+    if (IsFrame(window)) {
+      if (ui::CurrentPage(window)) return window;
+    } else if (GetDlgItem(window, IDOK) && GetDlgItem(window, IDCANCEL) && !GetDlgItem(window, 65535)) {
+      return window;
+    }
+  }
   return nullptr;
 }
 
-// A message box of the process: a dialog with the static text control.
-HWND FindBox(DWORD processId) {
+// A message box of the process: a dialog with the static text control,
+// other than the window given (the peer's main window may hold such a text).
+HWND FindBox(DWORD processId, HWND besides = nullptr) {
   for (HWND window : ui::TopLevelWindows(processId, "#32770"))
-    if (!IsFrame(window) && GetDlgItem(window, 65535)) return window;
+    if (window != besides && !IsFrame(window) && GetDlgItem(window, 65535)) return window;
   return nullptr;
 }
 
@@ -165,47 +184,48 @@ int Fail(ui::Program& program, const char* what) {
   return 1;
 }
 
-// Start-up (process start to the first page on screen), then Install on the
-// ready page and the time until the finish page shows, with the stub's
-// memory and handles sampled meanwhile when asked (the sampling costs the
-// system time of its own). Finish closes the wizard.
-int Install(const std::string& setup, const std::string& readyTitle, const std::string& finishTitle, bool sample) {
+// Waits for the end of a program that works on its own, looking for a
+// message box now and then (a question would never end it): false, with
+// what the box says, when one shows.
+bool WaitUnasked(ui::Program& program, HWND window, DWORD* code) {
+  double end = Now() + Patience / 1000.0;
+  while (WaitForSingleObject(program.process, 250) == WAIT_TIMEOUT) {
+    if (HWND box = FindBox(program.id, window)) {
+      fprintf(stderr, "bench_driver: the program asked: %s\n", ui::ControlText(box, 65535).c_str());
+      return false;
+    }
+    if (Now() > end) return false;
+  }
+  GetExitCodeProcess(program.process, code);
+  return true;
+}
+
+// An installer with a window that works by itself (ours: only the installing
+// page; the peer's: only its progress page, closing when done): process
+// start to its first window, and process start to exit, with the
+// installer's memory and handles sampled meanwhile when asked (the sampling
+// costs the system time of its own).
+int Window(const std::string& setup, const std::string& arguments, bool sample) {
   double started = Now();
-  ui::Program program = ui::Start(setup);
+  ui::Program program = ui::Start(setup, arguments);
   if (!program.process) return Fail(program, "the installer did not start");
   Sampler sampler;
   bool sampling = sample && sampler.Start(program.id);
-  HWND frame = nullptr, page = nullptr;
-  if (!PollUntil([&] { return (frame = FindFrame(program.id)) && (page = ui::CurrentPage(frame)); }))
-    return Fail(program, "no wizard page appeared");
-  double firstPage = Now();
-  printf("startup %.4f\n", firstPage - started);
-  if (!PollUntil([&] { return ui::ControlText(ui::CurrentPage(frame), 1001) == readyTitle; }, 60000))
-    return Fail(program, "the ready page did not show");
-  double clicked = Now();
-  ui::Click(frame, 1011);
-  if (!PollUntil([&] {
-        HWND box = FindBox(program.id);
-        if (box) return true;
-        return ui::ControlText(ui::CurrentPage(frame), 1001) == finishTitle;
-      }, Patience, WorkPoll))
-    return Fail(program, "the finish page did not show");
-  double finished = Now();
-  if (HWND box = FindBox(program.id)) {
-    fprintf(stderr, "bench_driver: the installer asked: %s\n", ui::ControlText(box, 65535).c_str());
-    return Fail(program, "the installation did not go through unasked");
-  }
-  printf("install %.4f\n", finished - clicked);
-  printf("whole %.4f\n", finished - started);
+  HWND window = nullptr;
+  if (!PollUntil([&] { return (window = FindFirstWindow(program.id)) != nullptr; }))
+    return Fail(program, "no window appeared");
+  printf("startup %.4f\n", Now() - started);
+  DWORD code = 0;
+  if (!WaitUnasked(program, window, &code)) return Fail(program, "the installation did not go through unasked");
+  printf("whole %.4f\n", Now() - started);
   if (sampling) {
     sampler.Stop();
     printf("peak_private %zu\npeak_working_set %zu\npeak_handles %lu\nsamples %d\n", sampler.peakPrivate,
            sampler.peakWorkingSet, sampler.peakHandles, sampler.samples);
   }
-  ui::Click(frame, 1012);
-  if (!ui::WaitForExit(program, 60000)) return Fail(program, "the installer did not end after Finish");
   ui::Finish(program);
-  return 0;
+  if (code) fprintf(stderr, "bench_driver: exit code %lu\n", code);
+  return code ? 1 : 0;
 }
 
 HWND FindForeignBox(DWORD* processId) {
@@ -230,15 +250,13 @@ HWND FindForeignBox(DWORD* processId) {
   return search.found;
 }
 
-// Only the start-up: process start to the first page, then the process is
-// ended (nothing is written before the wizard's installing page).
+// Only the start-up: process start to the first window, then the process is
+// ended (the installers measured so wait on their first page).
 int Startup(const std::string& setup) {
   double started = Now();
   ui::Program program = ui::Start(setup);
   if (!program.process) return Fail(program, "the installer did not start");
-  HWND frame = nullptr;
-  if (!PollUntil([&] { return (frame = FindFrame(program.id)) && ui::CurrentPage(frame); }))
-    return Fail(program, "no wizard page appeared");
+  if (!PollUntil([&] { return FindFirstWindow(program.id) != nullptr; })) return Fail(program, "no window appeared");
   printf("startup %.4f\n", Now() - started);
   ui::Finish(program);
   return 0;
@@ -277,14 +295,180 @@ int Uninstall(const std::string& uninstaller) {
   return 0;
 }
 
-// A program that runs without windows: time from start to exit.
-int Silent(const std::string& program, const std::string& arguments) {
-  double started = Now();
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A program that runs without windows: time from start to exit. For the
+// phases of a silent install, also when the installation's folder first
+// showed: the start of the extraction (looked for every 10 ms, a query of
+// the file system that does not slow the installer).
+int Silent(const std::string& program, const std::string& arguments, const std::string& folder = "") {
+  double started = Now(), folderShown = 0;
   ui::Program run = ui::Start(program, arguments);
   if (!run.process) return Fail(run, "the program did not start");
+  DWORD interval = folder.empty() ? Patience : WorkPoll;
+  while (WaitForSingleObject(run.process, interval) == WAIT_TIMEOUT) {
+    if (!folderShown && Exists(folder)) folderShown = Now();
+    if (Now() - started > Patience / 1000.0) return Fail(run, "the program did not end");
+  }
+  double ended = Now();
+  printf("silent %.4f\n", ended - started);
+  if (!folder.empty()) printf("folder_shown %.4f\n", (folderShown ? folderShown : ended) - started);
   DWORD code = 0;
-  if (!ui::WaitForExit(run, Patience, &code)) return Fail(run, "the program did not end");
-  printf("silent %.4f\n", Now() - started);
+  GetExitCodeProcess(run.process, &code);
+  ui::Finish(run);
+  if (code) fprintf(stderr, "bench_driver: exit code %lu\n", code);
+  return code ? 1 : 0;
+}
+
+// The processes a program started, directly or through its descendants,
+// each with a handle kept open so that its id is not given to another
+// process meanwhile. A command interpreter among them (our deletion batch)
+// is a helper: the removal is done without it, it only tidies up after.
+// Wine's own programs that a session's first window or service call starts
+// as a child of whoever asked (its desktop, its services) outlive the
+// uninstaller and do not count. A process just started may be listed
+// without a name for a while: it counts as an uninstaller until named.
+struct Descendants {
+  enum Kind { Unnamed, Uninstaller, Helper, Session };
+  struct Member {
+    HANDLE process;
+    std::string name;
+    Kind kind;
+    double seen;
+  };
+  std::map<DWORD, Member> members;
+  std::string folder;  // the installation's, looked for after every wait
+  double folderGone = 0;
+
+  static Kind KindOf(const std::string& name) {
+    static const char* const helpers[] = {"cmd.exe", "conhost.exe"};
+    static const char* const session[] = {"explorer.exe", "services.exe", "winedevice.exe",
+                                          "plugplay.exe", "svchost.exe",  "rpcss.exe"};
+    if (name.empty()) return Unnamed;
+    for (const char* helper : helpers)
+      if (!lstrcmpiA(name.c_str(), helper)) return Helper;
+    for (const char* program : session)
+      if (!lstrcmpiA(name.c_str(), program)) return Session;
+    return Uninstaller;
+  }
+
+  void Add(DWORD id) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (process) members[id] = {process, "", Unnamed, Now()};
+  }
+
+  void Name(DWORD id, const char* listedName) {
+    Member& member = members[id];
+    if (member.kind != Unnamed) return;
+    member.name = listedName;
+    if (member.name.empty()) {
+      std::string path = ui::ImagePath(id);
+      member.name = path.substr(path.find_last_of('\\') + 1);
+    }
+    member.kind = KindOf(member.name);
+  }
+
+  // A child may be listed before its parent: the list is gone through until
+  // nothing new turns up.
+  void Scan() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    std::vector<PROCESSENTRY32> listed;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+      listed.push_back(entry);
+    CloseHandle(snapshot);
+    for (bool found = true; found;) {
+      found = false;
+      for (const PROCESSENTRY32& process : listed)
+        if (!members.count(process.th32ProcessID) && members.count(process.th32ParentProcessID) &&
+            members[process.th32ParentProcessID].kind != Session) {
+          Add(process.th32ProcessID);
+          found = found || members.count(process.th32ProcessID);
+        }
+    }
+    for (const PROCESSENTRY32& process : listed)
+      if (members.count(process.th32ProcessID)) Name(process.th32ProcessID, process.szExeFile);
+  }
+
+  // Waits until every uninstaller (and helper, when asked) has ended and no
+  // new one turns up; when the last one ended, or since when none ran.
+  double WaitForEnd(bool helpersToo, double since) {
+    double ended = since;
+    for (;;) {
+      Scan();
+      std::vector<HANDLE> running;
+      for (const auto& member : members)
+        if ((member.second.kind <= Uninstaller || (helpersToo && member.second.kind == Helper)) &&
+            WaitForSingleObject(member.second.process, 0) == WAIT_TIMEOUT)
+          running.push_back(member.second.process);
+      if (running.empty()) return ended;
+      // Whether one ended or the wait ran out, something ran until now.
+      WaitForMultipleObjects((DWORD)running.size(), running.data(), FALSE, 50);
+      ended = Now();
+      if (!folderGone && !Exists(folder)) folderGone = ended;
+    }
+  }
+
+  // The programs that ran, helpers in brackets and one that ended before it
+  // was named as "?", and how many uninstallers.
+  int Describe(std::string* names) {
+    int uninstallers = 0;
+    for (const auto& member : members) {
+      if (member.second.kind == Session) continue;
+      bool helper = member.second.kind == Helper;
+      std::string name = member.second.name.empty() ? "?" : member.second.name;
+      *names += (names->empty() ? "" : ",") + (helper ? "(" + name + ")" : name);
+      uninstallers += member.second.kind == Uninstaller;
+    }
+    return uninstallers;
+  }
+
+  // When the first uninstaller other than the one started was seen: the
+  // start of its copy.
+  double CopySeen(DWORD first) {
+    double seen = 0;
+    for (const auto& member : members)
+      if (member.first != first && member.second.kind == Uninstaller && (!seen || member.second.seen < seen))
+        seen = member.second.seen;
+    return seen;
+  }
+
+  ~Descendants() {
+    for (const auto& member : members) CloseHandle(member.second.process);
+  }
+};
+
+// A silent uninstall in two phases (the uninstaller copies itself to the
+// temporary folder and the copy removes the installation): from the start
+// until the installation's folder is gone and every uninstaller process has
+// ended; then until the helpers have ended too.
+int Removal(const std::string& folder, const std::string& program, const std::string& arguments) {
+  double started = Now();
+  ui::Program run = ui::Start(program, arguments);
+  if (!run.process) return Fail(run, "the uninstaller did not start");
+  Descendants descendants;
+  descendants.folder = folder;
+  descendants.Add(run.id);
+  double ended = descendants.WaitForEnd(false, started);
+  printf("uninstallers_ended %.4f\n", ended - started);
+  if (!descendants.folderGone) {
+    if (!PollUntil([&] { return !Exists(folder); }, 60000, WorkPoll))
+      return Fail(run, "the installation's folder is still there");
+    descendants.folderGone = ended = Now();
+  }
+  // Looked for at each end of a wait: gone by then, at the latest.
+  printf("folder_gone %.4f\n", descendants.folderGone - started);
+  printf("removal %.4f\n", ended - started);
+  double copy = descendants.CopySeen(run.id);
+  printf("copy_started %.4f\n", (copy ? copy : ended) - started);
+  printf("removal_with_helpers %.4f\n", descendants.WaitForEnd(true, ended) - started);
+  std::string names;
+  printf("uninstallers %d\n", descendants.Describe(&names));
+  printf("processes %s\n", names.c_str());
+  DWORD code = 0;
+  GetExitCodeProcess(run.process, &code);
   ui::Finish(run);
   if (code) fprintf(stderr, "bench_driver: exit code %lu\n", code);
   return code ? 1 : 0;
@@ -294,17 +478,19 @@ int Silent(const std::string& program, const std::string& arguments) {
 
 int main(int argc, char** argv) {
   std::string command = argc > 2 ? argv[1] : "";
-  if (command == "install" || command == "sampled")
-    return Install(argv[2], argc > 3 ? argv[3] : "Ready to Install", argc > 4 ? argv[4] : "Setup Complete",
-                   command == "sampled");
+  auto arguments = [&](int first) {
+    std::string text;
+    for (int i = first; i < argc; i++) text += (i > first ? " " : "") + std::string(argv[i]);
+    return text;
+  };
+  if (command == "window" || command == "sampled") return Window(argv[2], arguments(3), command == "sampled");
   if (command == "startup") return Startup(argv[2]);
   if (command == "uninstall") return Uninstall(argv[2]);
-  if (command == "silent") {
-    std::string arguments;
-    for (int i = 3; i < argc; i++) arguments += (i > 3 ? " " : "") + std::string(argv[i]);
-    return Silent(argv[2], arguments);
-  }
-  fprintf(stderr, "usage: bench_driver install|sampled SETUP [READY-TITLE FINISH-TITLE] | startup SETUP | uninstall UNINSTALLER | "
-                  "silent PROGRAM [ARGUMENTS...]\n");
+  if (command == "silent") return Silent(argv[2], arguments(3));
+  if (command == "install" && argc > 3) return Silent(argv[3], arguments(4), argv[2]);
+  if (command == "removal" && argc > 3) return Removal(argv[2], argv[3], arguments(4));
+  fprintf(stderr, "usage: bench_driver window|sampled SETUP [ARGUMENTS...] | startup SETUP | uninstall UNINSTALLER | "
+                  "silent PROGRAM [ARGUMENTS...] | install FOLDER PROGRAM [ARGUMENTS...] | "
+                  "removal FOLDER PROGRAM [ARGUMENTS...]\n");
   return 2;
 }
