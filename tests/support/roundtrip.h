@@ -36,6 +36,15 @@ std::vector<std::uint8_t> WithCompactDialogs(const std::vector<std::uint8_t>& in
 std::vector<std::uint8_t> WithWindowsRequirement(const std::vector<std::uint8_t>& installer,
                                                  const std::string& windows);
 
+// The next version of a product, as its maker would build it from the same
+// manifest: every file with other contents and a day later, every registry
+// value that names no variable and every INI value written over with other
+// data, the associations described anew. extraFiles more files in a folder
+// of their own and extraValues more registry values come after the rest, so
+// that a run can be stopped behind every change of the first version.
+std::vector<std::uint8_t> NextVersion(const std::vector<std::uint8_t>& installer, int extraFiles = 0,
+                                      int extraValues = 0);
+
 // Ends, by id, every process that the process with this id started (and
 // theirs): the documents and programs an installation opens.
 void EndChildren(DWORD parentId);
