@@ -55,7 +55,7 @@ static bool IsDeselected(const char* record) {
 
 bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
   if (IsDeselected(record)) return true;
-  SplitExpanded(fields, record, true);
+  SplitExpanded(fields, record);
   const char* linkPath = Field(fields, 0);
   bool existed = PathExists(linkPath);
   ShowCurrentItem(linkPath);

@@ -152,7 +152,7 @@ static bool RunPhase(StringList records, bool showPhase, int phaseText, RecordAc
 
 static void RecordUninstallActions(char kind, int fieldCount, StringList records, StringList fields) {
   for (int i = 0; i < Count(records); i++) {
-    int count = SplitExpanded(fields, GetItem(records, i), false);
+    int count = SplitExpanded(fields, GetItem(records, i));
     const char* values[6];
     for (int field = 0; field < fieldCount; field++) values[field] = Field(fields, field);
     RecordLogEntry(kind, count < fieldCount ? count : fieldCount, values, true, true);

@@ -132,8 +132,9 @@ class CancelPoints : public testing::Test {
     app = root + "\\App";
     shared = root + "\\Shared";
     menu = root + "\\Menu";
-    // The machine's folders, which the folder keywords name: there before any installation.
-    machine = root + "\\Machine";
+    // The machine's folders, which the folder keywords name: there before any
+    // installation, in the profile of a user whose name holds a comma.
+    machine = root + "\\Smith, John";
     CreateDirectoryA(temporary.c_str(), nullptr);
     CreateDirectoryA(shared.c_str(), nullptr);
     CreateDirectoryA(machine.c_str(), nullptr);
@@ -161,6 +162,11 @@ class CancelPoints : public testing::Test {
   std::string KeywordFolder(int position) const {
     std::string keyword = FolderKeywordText(position);
     return machine + "\\" + keyword.substr(1, keyword.size() - 2);
+  }
+  std::string Keyword(const std::string& text) const {
+    for (int position = 0; position < FolderKeywordCount; position++)
+      if (text == FolderKeywordText(position)) return KeywordFolder(position);
+    return {};
   }
   std::string ExampleFolder() const { return machine + "\\ProgramFiles\\Acme\\Widget"; }
   std::string ExampleSharedFile() const { return machine + "\\CommonFiles\\Acme\\acmecat.txt"; }
@@ -356,6 +362,13 @@ class CancelPoints : public testing::Test {
     return tried;
   }
 
+  static std::string ReadClassText(const std::string& key) {
+    char text[MAX_PATH] = "";
+    LONG size = sizeof text;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), text, &size) != ERROR_SUCCESS) return "<none>";
+    return text;
+  }
+
   static void ExpectNoBackupIn(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\KVZ*").c_str(), &found);
@@ -411,31 +424,47 @@ TEST_F(CancelPoints, EveryCheckpointOfAnUpgradeRollsBackToTheStateBefore) {
 // The full example's next version over its first, as a user upgrading
 // would run it, cancelled at every checkpoint: every file of the first
 // version comes back with its contents, attributes and times, every value
-// and INI entry with its data, the association with its description.
+// and INI entry with its data, the association with its description. The
+// first version, cancelled on a machine without it, leaves nothing, nor
+// does it installed and removed again; every folder here holds a comma.
 TEST_F(CancelPoints, EveryCheckpointOfTheFullExamplesUpgradeRollsBackToTheStateBefore) {
   std::vector<std::uint8_t> first = files::Read(files::FromEnvironmentPath("CORVEL_FULL_EXAMPLE"));
   ASSERT_FALSE(first.empty()) << "CORVEL_FULL_EXAMPLE names no built installer";
   std::vector<std::uint8_t> second = roundtrip::NextVersion(first);
   ASSERT_FALSE(second.empty());
   snapshot::Options options = Watched();
+  snapshot::State pristine = snapshot::Take(options);
+  // The first version cancelled on a machine that never had it.
+  const LONG firstTotal = CheckpointsOf(first);
+  std::vector<LONG> points;
+  for (LONG k = 1; k <= firstTotal; k++) points.push_back(k);
+  EXPECT_EQ(CancelEach(first, points, firstTotal, pristine, options), (int)points.size());
   worker::Outcome outcome;
+  Run(first, 0, &outcome, true);
+  ASSERT_TRUE(outcome.ended && outcome.succeeded);
+  std::vector<std::string> changes = snapshot::ChangesSince(pristine, options);
+  EXPECT_TRUE(changes.empty()) << "left by installing and uninstalling the first version:\n"
+                               << snapshot::Describe(changes);
   Run(first, 0, &outcome);
   ASSERT_TRUE(outcome.ended && outcome.succeeded);
   ASSERT_TRUE(files::Exists(ExampleFolder() + "\\uninstall.log"));
+  // The folders hold a comma: each field of the association has its whole folder.
+  EXPECT_EQ(ReadClassText("Acme.WidgetFile\\shell\\open\\command"), "\"" + Keyword("<Windows>") + "\\notepad.exe\" \"%1\"");
+  EXPECT_EQ(ReadClassText("Acme.WidgetFile\\DefaultIcon"), Keyword("<System>") + "\\shell32.dll,70");
   snapshot::State before = snapshot::Take(options);
 
   const LONG total = CheckpointsOf(second);
-  std::vector<LONG> points;
+  points.clear();
   for (LONG k = 1; k <= total; k++) points.push_back(k);
   int tried = CancelEach(second, points, total, before, options);
-  printf("[ figures  ] %d of %ld checkpoints of the full example's upgrade cancelled, each with an empty difference\n",
-         tried, total);
+  printf("[ figures  ] %d of %ld checkpoints of the full example's upgrade (and %ld of its first installation) "
+         "cancelled, each with an empty difference\n", tried, total, firstTotal);
   EXPECT_EQ(tried, (int)points.size());
 
   // Not cancelled, the next version has written over all of it.
   EXPECT_EQ(Run(second, 0, &outcome), total);
   ASSERT_TRUE(outcome.ended && outcome.succeeded);
-  std::vector<std::string> changes = snapshot::ChangesSince(before, options);
+  changes = snapshot::ChangesSince(before, options);
   for (const char* changed : {"\\README.TXT:", "\\DOCS\\MANUAL.TXT:", "\\ACMECAT.TXT:", "\\WIDGET.CFG:",
                               "SETTINGS|LAUNCHES:", "SETTINGS|WINDOW:", "SETTINGS|RECENT:", "ACME.WIDGETFILE|:"})
     EXPECT_TRUE(std::any_of(changes.begin(), changes.end(),
