@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "installer.h"
+#include "support/ui_driver.h"
 
 namespace roundtrip {
 
@@ -59,11 +60,16 @@ struct Choices {
   const char* language = "English";   // English or German
   // Typed over the proposed destination folder and Start Menu group when set.
   std::string destination, group;
+  // When set, called once Install is pressed, with the installer and its
+  // wizard frame, in place of finishing the wizard; the installer has ended
+  // when it returns (a cancelled run, for example).
+  std::function<void(const ui::Program& installer, HWND frame)> installing;
 };
 
 // Walks every page of the full example's wizard in the chosen language,
-// installs, turns the launch boxes off and finishes; returns once the
-// installer and what it opened have ended. Reports failures through gtest.
+// installs, turns the launch boxes off and finishes (or hands the run to
+// choices.installing); returns once the installer and what it opened have
+// ended. Reports failures through gtest.
 void InstallThroughWizard(const std::string& installer, const Choices& choices);
 
 struct Removal {
