@@ -22,6 +22,22 @@
 
 StringList PendingReplacements, PendingTargets, PendingShared;
 
+// The log of the installation that this run replaces, while it runs.
+static char* EarlierLog;
+
+static bool CountedBefore(const char* path) {
+  char* line = ConcatStrings("\ng,", path, "\n");
+  bool counted = EarlierLog && line && FindText(EarlierLog, line, -1, false);
+  FreeBlock(line);
+  return counted;
+}
+
+void CountSharedFile(const char* path) {
+  bool counted = CountedBefore(path);
+  RecordLogLine("g", path, !counted, false);
+  if (!counted) AdjustSharedCount(path, false);
+}
+
 // The installing page and its controls while a worker runs.
 static HWND Page, PhaseText, CurrentItem, ProgressBar;
 static HDC ItemContext;
@@ -196,7 +212,8 @@ static void PlaceUninstaller(bool succeeded, bool withUninstaller, const char* u
 static void SchedulePendingReplacements() {
   for (int i = 0; i < Count(PendingReplacements); i++) {
     ScheduleReplace(GetItem(PendingReplacements, i), GetItem(PendingTargets, i));
-    if (!lstrcmpA(GetItem(PendingShared, i), "1")) AdjustSharedCount(GetItem(PendingTargets, i), false);
+    if (!lstrcmpA(GetItem(PendingShared, i), "1") && !CountedBefore(GetItem(PendingTargets, i)))
+      AdjustSharedCount(GetItem(PendingTargets, i), false);
   }
 }
 
@@ -238,11 +255,13 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   SettleVariables();
   char* uninstallerPath = CombinePath(GetVariable("%InstallPath%"), GetVariable("%UninstallerFileName%"));
   char* finalLogPath = FinalLogPath(uninstallerPath);
+  EarlierLog = withUninstaller ? ReadLogText(finalLogPath) : 0;
   // The log keeps its own copy of the path for the rollback. Without it
   // nothing could be undone, nor later uninstalled: nothing is begun.
   char* logPath = StartTemporaryLog();
   bool logged = logPath != 0;
   FreeBlock(logPath);
+  if (logged && EarlierLog) KeepEarlierEntries(EarlierLog);
   if (!logged) {
     ShowFormattedMessage(Page, Model.caption, NoLogText, TemporaryFolder, SystemErrorText(GetLastError()), 0,
                          MB_OK | MB_ICONERROR);
@@ -313,6 +332,8 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   FreeBlock(TemporaryLogPath);
   TemporaryLogPath = 0;
   FreeLogLines();
+  FreeBlock(EarlierLog);
+  EarlierLog = 0;
   FreeBlock(finalLogPath);
   FreeBlock(uninstallerPath);
   DestroyList(&fields);
