@@ -88,8 +88,14 @@ static bool AddLine(const char* line, bool repeatsAllowed) {
   return true;
 }
 
+// The header and the earlier log's entries at the start of the line list.
+static int CarriedLines;
+
 static void RecordLine(char* line, bool writeNow, bool keep) {
-  if (keep && (LogLines || CreateList(&LogLines, 64)) && !AddLine(line, false))
+  // A line that this run recorded already is not written again; one that
+  // only the earlier log held is, for the rollback.
+  if (keep && (LogLines || CreateList(&LogLines, 64)) && !AddLine(line, false) && line &&
+      *FindSlot(line) > CarriedLines)
     writeNow = false;
   if (line && writeNow && LogFile != INVALID_HANDLE_VALUE)
     WriteText(LogFile, line);
@@ -197,6 +203,7 @@ char* FinalLogPath(const char* uninstallerPath) {
 }
 
 void FreeLogLines() {
+  CarriedLines = 0;
   DestroyList(&LogLines);
   FreeBlock(LineSlots);
   LineSlots = 0;
@@ -247,6 +254,7 @@ void KeepEarlierEntries(const char* text) {
     AddLine(entry, false);
     FreeBlock(entry);
   }
+  CarriedLines = Count(LogLines);
 }
 
 char* ReadLogText(const char* path) {

@@ -43,7 +43,8 @@ char* StartTemporaryLog();
 extern char* TemporaryLogPath;
 // Adds the entries of the log of the installation that this run replaces
 // (its text) to the line list, ahead of this run's: the uninstaller then
-// removes what either installed, the earlier last. Not for the rollback.
+// removes what either installed, the earlier last. They are not for the
+// rollback: a line that this run records again still reaches the temporary log.
 void KeepEarlierEntries(const char* text);
 // Closes the temporary log. After success it is deleted and, when finalPath
 // is given, the final log is written there from the line list; after a
