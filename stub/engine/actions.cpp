@@ -14,12 +14,12 @@ void RunActions(StringList programs, StringList dllCalls) {
   // A run-once record leaves its list and steps the index back, so the
   // count is read again on every round.
   for (int index = 0; index < Count(programs); index++) {
-    SplitExpanded(FieldList, GetItem(programs, index), false);
+    SplitExpanded(FieldList, GetItem(programs, index));
     RunProgram(Field(FieldList, 0), Field(FieldList, 1), Field(FieldList, 2), NumberOr(Field(FieldList, 3), 1),
                NumberOr(Field(FieldList, 4), 1), NumberOr(Field(FieldList, 5), 0), programs, &index);
   }
   for (int index = 0; index < Count(dllCalls); index++) {
-    SplitExpanded(FieldList, GetItem(dllCalls, index), false);
+    SplitExpanded(FieldList, GetItem(dllCalls, index));
     CallDllFunction(Field(FieldList, 0), Field(FieldList, 1), Field(FieldList, 2), Field(FieldList, 3),
                     NumberOr(Field(FieldList, 4), 1), dllCalls, &index);
   }

@@ -313,8 +313,7 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
     // For the uninstaller alone: a rollback leaves the file that is there.
     RecordLogLine(group.shared ? "g" : "b", path, false, false);
   } else if (group.shared) {
-    RecordLogLine("g", path, true, false);
-    AdjustSharedCount(path, false);
+    CountSharedFile(path);
   } else {
     // An overwritten file reaches only the final log: a rollback puts the
     // earlier one back from its backup, an uninstall removes it.

@@ -7,7 +7,6 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "engine/backup.h"
-#include "engine/registry.h"
 #include "engine/system.h"
 #include "engine/variables.h"
 #include "engine/worker.h"
@@ -55,7 +54,7 @@ static bool IsDeselected(const char* record) {
 
 bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
   if (IsDeselected(record)) return true;
-  SplitExpanded(fields, record, true);
+  SplitExpanded(fields, record);
   const char* linkPath = Field(fields, 0);
   bool existed = PathExists(linkPath);
   ShowCurrentItem(linkPath);
@@ -73,8 +72,7 @@ bool ApplyShortcutRecord(const char* record, HWND owner, StringList fields) {
                      Field(fields, 4), ParseNumber(Field(fields, 5)),
                      *Field(fields, 6) ? ParseNumber(Field(fields, 6)) : SW_SHOWNORMAL, ParseNumber(Field(fields, 7)))) {
     if (ParseNumber(Field(fields, 8))) {
-      RecordLogLine("g", linkPath, true, false);
-      AdjustSharedCount(linkPath, false);
+      CountSharedFile(linkPath);
     } else {
       // A link that was there before comes back from its backup in a rollback.
       RecordLogLine("h", linkPath, !existed, false);

@@ -68,7 +68,7 @@ static DWORD SetRecordedValue(const char* rootNumber, const char* subkey, const 
 }
 
 bool ApplyRegistryRecord(const char* record, HWND owner, StringList fields) {
-  SplitExpanded(fields, record, false);
+  SplitExpanded(fields, record);
   HKEY root = (HKEY)(LONG_PTR)(LONG)(0x80000000 + ParseNumber(Field(fields, 0)));
   const char* valueName = Field(fields, 2);
   DWORD type = ParseNumber(Field(fields, 3));
@@ -104,28 +104,27 @@ DWORD CreateFileFolder(const char* path, HWND owner) {
 }
 
 bool ApplyIniRecord(const char* record, HWND owner, StringList fields) {
-  SplitExpanded(fields, record, false);
+  SplitExpanded(fields, record);
   const char* path = Field(fields, 0);
+  char* inWindows = 0;
+  if (!FindChar(path, '\\', -1, true)) {
+    // The profile functions keep a bare file name in the Windows folder.
+    char windows[MAX_PATH];
+    if (GetWindowsDirectoryA(windows, MAX_PATH)) inWindows = CombinePath(windows, path);
+  }
+  const char* file = inWindows ? inWindows : path;
   // The first change this run makes to an INI file that was there keeps a
   // copy of the whole file for the rollback.
-  if (FindChar(path, '\\', -1, true) && PathExists(path) && !IsBackedUp(path)) BackUpFile(path, true);
-  if (!PathExists(path)) {
-    if (FindChar(path, '\\', -1, true)) {
-      if (CreateFileFolder(path, owner)) {
-        InstallSucceeded = false;
-        return false;
-      }
-      RecordLogLine("b", path, true, false);
-    } else {
-      // The profile functions keep a bare file name in the Windows folder.
-      char windows[MAX_PATH];
-      if (GetWindowsDirectoryA(windows, MAX_PATH)) {
-        char* full = CombinePath(windows, path);
-        RecordLogLine("b", full, true, false);
-        FreeBlock(full);
-      }
-    }
+  if (PathExists(file)) {
+    if (!IsBackedUp(file)) BackUpFile(file, true);
+  } else if (!inWindows && CreateFileFolder(file, owner)) {
+    InstallSucceeded = false;
+    FreeBlock(inWindows);
+    return false;
+  } else {
+    RecordLogLine("b", file, true, false);
   }
+  FreeBlock(inWindows);
   const char* section = Field(fields, 1);
   const char* key = Field(fields, 2);
   const char* addition = Field(fields, 3);
@@ -201,7 +200,7 @@ bool RegisterAssociation(const char* extension, const char* fileType, const char
 }
 
 bool ApplyAssociationRecord(const char* record, HWND owner, StringList fields) {
-  SplitExpanded(fields, record, false);
+  SplitExpanded(fields, record);
   if (RegisterAssociation(Field(fields, 0), Field(fields, 1), Field(fields, 2), Field(fields, 3),
                           Field(fields, 4), Field(fields, 5), Field(fields, 6), ParseNumber(Field(fields, 7))))
     return true;

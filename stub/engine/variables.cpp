@@ -70,12 +70,12 @@ char* ExpandFolderKeywords(const char* text) {
   return ReplaceAll(text, FolderKeywordCount, true, 0);
 }
 
-int SplitExpanded(StringList fields, const char* record, bool keywords) {
+int SplitExpanded(StringList fields, const char* record) {
   SplitFields(fields, record, false);
   int count = 1;
   for (const char* c = record; *c; c++) count += *c == ',';
   for (int i = 0; i < 15; i++) {
-    char* keyworded = keywords ? ExpandFolderKeywords(Field(fields, i)) : 0;
+    char* keyworded = ExpandFolderKeywords(Field(fields, i));
     char* text = ExpandVariables(keyworded ? keyworded : Field(fields, i));
     SetItem(fields, i, text ? text : "");
     FreeBlock(text);

@@ -25,10 +25,10 @@ bool SetVariable(const char* name, const char* value);
 // order regardless of letter case. Unknown tokens stay as they are.
 char* ExpandVariables(const char* text);
 char* ExpandFolderKeywords(const char* text);
-// Splits a record at its commas and then expands each field (folder keywords
-// first when asked), so that a value holding a comma stays in its field.
+// Splits a record at its commas and then expands each field, folder keywords
+// first, so that a folder or value holding a comma stays in its field.
 // Returns the number of fields the record has.
-int SplitExpanded(StringList fields, const char* record, bool keywords);
+int SplitExpanded(StringList fields, const char* record);
 // Expands the values themselves until none refers to another variable. A
 // value that refers to itself, directly or through others, cannot settle:
 // after as many sweeps as there are variables, plus one, or as soon as a

@@ -22,6 +22,22 @@
 
 StringList PendingReplacements, PendingTargets, PendingShared;
 
+// The log of the installation that this run replaces, while it runs.
+static char* EarlierLog;
+
+static bool CountedBefore(const char* path) {
+  char* line = ConcatStrings("\ng,", path, "\n");
+  bool counted = EarlierLog && line && FindText(EarlierLog, line, -1, false);
+  FreeBlock(line);
+  return counted;
+}
+
+void CountSharedFile(const char* path) {
+  bool counted = CountedBefore(path);
+  RecordLogLine("g", path, !counted, false);
+  if (!counted) AdjustSharedCount(path, false);
+}
+
 // The installing page and its controls while a worker runs.
 static HWND Page, PhaseText, CurrentItem, ProgressBar;
 static HDC ItemContext;
@@ -155,7 +171,7 @@ static bool RunPhase(StringList records, bool showPhase, int phaseText, RecordAc
 
 static void RecordUninstallActions(char kind, int fieldCount, StringList records, StringList fields) {
   for (int i = 0; i < Count(records); i++) {
-    int count = SplitExpanded(fields, GetItem(records, i), false);
+    int count = SplitExpanded(fields, GetItem(records, i));
     const char* values[6];
     for (int field = 0; field < fieldCount; field++) values[field] = Field(fields, field);
     RecordLogEntry(kind, count < fieldCount ? count : fieldCount, values, true, true);
@@ -199,7 +215,8 @@ static void PlaceUninstaller(bool succeeded, bool withUninstaller, const char* u
 static void SchedulePendingReplacements() {
   for (int i = 0; i < Count(PendingReplacements); i++) {
     ScheduleReplace(GetItem(PendingReplacements, i), GetItem(PendingTargets, i));
-    if (!lstrcmpA(GetItem(PendingShared, i), "1")) AdjustSharedCount(GetItem(PendingTargets, i), false);
+    if (!lstrcmpA(GetItem(PendingShared, i), "1") && !CountedBefore(GetItem(PendingTargets, i)))
+      AdjustSharedCount(GetItem(PendingTargets, i), false);
   }
 }
 
@@ -241,11 +258,13 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   SettleVariables();
   char* uninstallerPath = CombinePath(GetVariable("%InstallPath%"), GetVariable("%UninstallerFileName%"));
   char* finalLogPath = FinalLogPath(uninstallerPath);
+  EarlierLog = withUninstaller ? ReadLogText(finalLogPath) : 0;
   // The log keeps its own copy of the path for the rollback. Without it
   // nothing could be undone, nor later uninstalled: nothing is begun.
   char* logPath = StartTemporaryLog();
   bool logged = logPath != 0;
   FreeBlock(logPath);
+  if (logged && EarlierLog) KeepEarlierEntries(EarlierLog);
   if (!logged) {
     ShowFormattedMessage(Page, Model.caption, NoLogText, TemporaryFolder, SystemErrorText(GetLastError()), 0,
                          MB_OK | MB_ICONERROR);
@@ -316,6 +335,8 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   FreeBlock(TemporaryLogPath);
   TemporaryLogPath = 0;
   FreeLogLines();
+  FreeBlock(EarlierLog);
+  EarlierLog = 0;
   FreeBlock(finalLogPath);
   FreeBlock(uninstallerPath);
   DestroyList(&fields);

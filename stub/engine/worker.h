@@ -30,6 +30,13 @@ void ShowCurrentItem(const char* path);
 // Sets the installing page's phase text to its page text number index.
 void ShowPhaseText(int index);
 
+// Records a shared file that the run wrote (or a shared link) and raises its
+// use count, unless the installation that this one replaces counted it
+// already (its log lies where this run's goes and lists the file): then the
+// line is the uninstaller's alone, and the product's one removal lowers the
+// count as often as its installations raised it, once.
+void CountSharedFile(const char* path);
+
 // Asks an errors-group question of the current language, Yes/No with the
 // error icon, filled with up to two arguments; true for Yes. Clears nothing.
 bool AskErrorQuestion(HWND owner, int index, const char* argument1, const char* argument2);

@@ -165,12 +165,12 @@ static void LoadShortcut(const char* text) {
 
 // Files a program or DLL-call record under its moment, without the moment
 // field: 0 start-up, 1..12 on leaving page slot moment - 1, -1 uninstall.
+// Folder keywords stay as written, as in the other entry lists: the fields
+// are expanded one by one when they are used, since a folder may hold a comma.
 static void LoadAction(const char* text, bool program) {
-  char* expanded = ExpandFolderKeywords(text);
-  SplitFields(FieldList, expanded, false);
+  SplitFields(FieldList, text, false);
   // The fields come from this text; at most seven of them, with a comma each.
-  int length = lstrlenA(expanded) + 8;
-  FreeBlock(expanded);
+  int length = lstrlenA(text) + 8;
   int momentField = program ? 3 : 4, lastField = program ? 6 : 5;
   const char* momentText = Field(FieldList, momentField);
   int moment = *momentText ? ParseNumber(momentText) : 11;
@@ -232,11 +232,11 @@ void LoadScriptRecord(DWORD type, const BYTE* sizeField) {
     case AccentColourRecord: Model.accentColour = ReadNumber(&reader, 4); break;
     case ProductRecord: LoadProduct(&reader); break;
     case ShortcutRecord: LoadShortcut(text); break;
-    case RegistryRecord: AppendExpanded(Model.registryEntries, text); break;
-    case IniRecord: AppendExpanded(Model.iniEntries, text); break;
+    case RegistryRecord: AppendItem(Model.registryEntries, text); break;
+    case IniRecord: AppendItem(Model.iniEntries, text); break;
     case ProgramRecord: LoadAction(text, true); break;
     case DllCallRecord: LoadAction(text, false); break;
-    case AssociationRecord: AppendExpanded(Model.associations, text); break;
+    case AssociationRecord: AppendItem(Model.associations, text); break;
     case RequirementsRecord: LoadRequirements(&reader); break;
     case BackgroundTextRecord: AppendExpanded(Model.backgroundTexts, text); break;
   }

@@ -88,8 +88,14 @@ static bool AddLine(const char* line, bool repeatsAllowed) {
   return true;
 }
 
+// The header and the earlier log's entries at the start of the line list.
+static int CarriedLines;
+
 static void RecordLine(char* line, bool writeNow, bool keep) {
-  if (keep && (LogLines || CreateList(&LogLines, 64)) && !AddLine(line, false))
+  // A line that this run recorded already is not written again; one that
+  // only the earlier log held is, for the rollback.
+  if (keep && (LogLines || CreateList(&LogLines, 64)) && !AddLine(line, false) && line &&
+      *FindSlot(line) > CarriedLines)
     writeNow = false;
   if (line && writeNow && LogFile != INVALID_HANDLE_VALUE)
     WriteText(LogFile, line);
@@ -197,6 +203,7 @@ char* FinalLogPath(const char* uninstallerPath) {
 }
 
 void FreeLogLines() {
+  CarriedLines = 0;
   DestroyList(&LogLines);
   FreeBlock(LineSlots);
   LineSlots = 0;
@@ -237,17 +244,40 @@ static void LoadAppearance(StringList fields, const char* line) {
   Model.normalTextColour = ParseNumber(Field(fields, 8));
 }
 
-bool ReadInstallLog(const char* path, StringList fields) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING,
-                            FILE_FLAG_WRITE_THROUGH | FILE_FLAG_SEQUENTIAL_SCAN, 0);
+void KeepEarlierEntries(const char* text) {
+  if (FindText(text, LogBanner, lstrlenA(LogBanner), true) != text)
+    return;
+  // Past the banner, the two names and the appearance line; only whole lines.
+  const char* line = text;
+  for (int header = 0; line && header < 4; header++)
+    if ((line = FindChar(line, '\n', -1, true)))
+      line++;
+  for (const char* feed; line && (feed = FindChar(line, '\n', -1, true)); line = feed + 1) {
+    char* entry = DuplicatePart(line, (DWORD)(feed - line) + 1);
+    AddLine(entry, false);
+    FreeBlock(entry);
+  }
+  CarriedLines = Count(LogLines);
+}
+
+char* ReadLogText(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, 0);
   if (file == INVALID_HANDLE_VALUE)
-    return false;
+    return 0;
   DWORD size = GetFileSize(file, 0);
   char* text = size == INVALID_FILE_SIZE ? 0 : (char*)AllocateBlock(size + 1);
   DWORD read = 0;
-  bool whole = text && ReadFile(file, text, size, &read, 0) && read == size;
+  if (text && (!ReadFile(file, text, size, &read, 0) || read != size)) {
+    FreeBlock(text);
+    text = 0;
+  }
   CloseHandle(file);
-  char* displayName = whole ? CutLine(text) : 0;
+  return text;
+}
+
+bool ReadInstallLog(const char* path, StringList fields) {
+  char* text = ReadLogText(path);
+  char* displayName = text ? CutLine(text) : 0;
   char* productName = displayName ? CutLine(displayName) : 0;
   char* appearance = productName ? CutLine(productName) : 0;
   char* entries = appearance ? CutLine(appearance) : 0;

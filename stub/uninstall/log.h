@@ -41,6 +41,11 @@ char* StartTemporaryLog();
 // The path of the temporary log last started, kept for the rollback, which
 // deletes the log and frees the path.
 extern char* TemporaryLogPath;
+// Adds the entries of the log of the installation that this run replaces
+// (its text) to the line list, ahead of this run's: the uninstaller then
+// removes what either installed, the earlier last. They are not for the
+// rollback: a line that this run records again still reaches the temporary log.
+void KeepEarlierEntries(const char* text);
 // Closes the temporary log. After success it is deleted and, when finalPath
 // is given, the final log is written there from the line list; after a
 // failure it stays for the rollback.
@@ -50,6 +55,8 @@ char* FinalLogPath(const char* uninstallerPath);
 // Frees the line list; the temporary log must have ended.
 void FreeLogLines();
 
+// The whole file as a heap string (the caller's), or null when it cannot be read.
+char* ReadLogText(const char* path);
 // Reads a log whole into the setup model's names and appearance values and
 // keeps its entries for NextLogEntry. False, with nothing changed, when the
 // file cannot be read or its banner or one of its three header lines after

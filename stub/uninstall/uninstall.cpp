@@ -16,6 +16,7 @@
 #include "uninstall/removal.h"
 
 StringList RebootList, LeftoverList;
+bool RollingBack;
 char* WaitingUninstaller;
 static char* SecondPhaseLog;   // the log a silent second phase works from
 static bool DeletionBatchDue;  // a second phase ran: its file must go when it ends
@@ -121,7 +122,9 @@ void StartUninstall(bool rollback) {
   if (rollback) {
     if (read) {
       DeleteFileA(logPath);
+      RollingBack = true;
       RunWorkerWithoutPage();
+      RollingBack = false;
     }
     FreeBlock(TemporaryLogPath);
     TemporaryLogPath = 0;

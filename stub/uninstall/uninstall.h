@@ -6,6 +6,7 @@
 
 extern StringList RebootList;      // files to delete at the next restart
 extern StringList LeftoverList;    // folders that were not empty
+extern bool RollingBack;           // a failed installation is being undone
 // The uninstaller's own file, when a silent run's first process still runs
 // from it (moved beside this copy, or where it was when it could not be
 // moved): the deletion batch removes it, and then the folders that held

@@ -210,7 +210,9 @@ static void UndoEntry(HWND page, char kind, StringList fields) {
       CallDllFunction(path, field[1], field[2], field[3], false, 0, &noList);
       break;
     case 'g':
-      if (AdjustSharedCount(path, true) == 0 && ConfirmSharedRemoval(page, path))
+      // A rollback asks nothing: the file is this run's, and an earlier
+      // version comes back from its backup.
+      if (AdjustSharedCount(path, true) == 0 && (RollingBack || ConfirmSharedRemoval(page, path)))
         RemoveFile(page, path, false);
       break;
     case 'i':

@@ -2,7 +2,8 @@
 // its next checkpoint; No lets it go on to the finish page with every file in
 // place, Yes undoes the run and closes, leaving the machine as it was: in
 // the file phase, in the registry phase, when an existing file was in use
-// and its new version waited for a restart, and when the disk filled up.
+// and its new version waited for a restart, when the disk filled up, and
+// when the full example's next version was written over its first.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -10,6 +11,7 @@
 #include "installer.h"
 #include "support/files.h"
 #include "support/installers.h"
+#include "support/roundtrip.h"
 #include "support/snapshot.h"
 #include "support/ui_driver.h"
 #include "unit/uninstall_support.h"
@@ -111,12 +113,13 @@ class CancelInstall : public testing::Test {
   }
 
   // Cancel on the installing page: its question, still unanswered.
-  ui::MessageBox AskToCancel() {
+  ui::MessageBox AskToCancel(const std::string& caption = "Cancel Check Setup",
+                             const std::string& question = InstallingQuestion) {
     ui::Click(frame, 1012);
     ui::MessageBox box = ui::WaitForMessageBoxBesides(program.id, frame, WindowWait);
     EXPECT_TRUE(box) << "no question";
-    EXPECT_EQ("Cancel Check Setup", box.caption);
-    EXPECT_EQ(InstallingQuestion, box.text);
+    EXPECT_EQ(caption, box.caption);
+    EXPECT_EQ(question, box.text);
     EXPECT_TRUE(ui::HasButton(box.window, IDYES) && ui::HasButton(box.window, IDNO));
     return box;
   }
@@ -325,6 +328,66 @@ TEST_F(CancelInstall, ADiskThatFillsUpAsksOnceAndCancelLeavesTheDriveAsItWas) {
   EXPECT_NE(std::string::npos, said.find(" Exit code 1.\r\n")) << said;
   std::vector<std::string> changes = snapshot::ChangesSince(before, options);
   EXPECT_TRUE(changes.empty()) << "the machine changed:\n" << snapshot::Describe(changes);
+}
+
+// The full example's next version over its first, through the shipped
+// stub's wizard, cancelled once among the files it writes over and once
+// among the values: each time the first version is there as it was, every
+// file with its contents, attributes and times, every value with its data.
+// The next version has more files and values after the example's own, so
+// that the question comes behind every change of the first version.
+TEST_F(CancelInstall, TheFullExamplesNextVersionCancelledOverItsFirstLeavesTheFirst) {
+  std::vector<std::uint8_t> first = files::Read(files::FromEnvironmentPath("CORVEL_FULL_EXAMPLE"));
+  ASSERT_FALSE(first.empty()) << "CORVEL_FULL_EXAMPLE names no built installer";
+  std::string firstSetup = folder + "\\widget-setup.exe", nextSetup = folder + "\\widget-next.exe";
+  ASSERT_TRUE(files::Write(firstSetup, first));
+  ASSERT_TRUE(files::Write(nextSetup, roundtrip::NextVersion(first, 400, 5000)));
+  snapshot::Options options = snapshot::Standard(folder);
+  options.times = true;
+  ASSERT_NO_FATAL_FAILURE(roundtrip::InstallThroughWizard(firstSetup, {}));
+  std::string installPath = roundtrip::ReadText32(HKEY_LOCAL_MACHINE, "Software\\Acme\\Widget", "InstallPath");
+  ASSERT_FALSE(installPath.empty()) << "the first version left no InstallPath value";
+  std::string readme = installPath + "\\README.txt";
+  std::string firstReadme = Text(files::Read(readme));
+  snapshot::State before = snapshot::Take(options);
+
+  const std::string settings = "Software\\Acme\\Widget\\Settings";
+  struct Moment {
+    const char* where;
+    std::function<bool()> reached;
+  } moments[] = {
+      {"among the files", [&] { return files::Exists(installPath + "\\more\\item0.txt"); }},
+      {"among the values", [&] { return HasValue(settings + "\\More", "Value0"); }},
+  };
+  for (const Moment& moment : moments) {
+    SCOPED_TRACE(std::string("cancelled ") + moment.where);
+    roundtrip::Choices choices;
+    choices.installing = [&](const ui::Program& running, HWND shown) {
+      // Lent for the question's helpers: InstallThroughWizard ends it.
+      struct Lent {
+        ui::Program& program;
+        ~Lent() { program = ui::Program(); }
+      } lent{program};
+      program = running;
+      frame = shown;
+      ASSERT_TRUE(ui::WaitWhileWorking(moment.reached, 2 * WindowWait, moment.where));
+      ui::MessageBox box = AskToCancel("Acme Widget Setup", "The installation is in progress. If you quit now, Acme "
+                                       "Widget\nmay be installed incorrectly.\n\nDo you want to quit Setup?");
+      ASSERT_TRUE(box);
+      // Halted behind every change of the example's own files, and in the
+      // second run of its values.
+      EXPECT_NE(Text(files::Read(readme)), firstReadme) << "README.txt was not written over before the question";
+      if (HasValue(settings + "\\More", "Value0"))
+        EXPECT_EQ(roundtrip::ReadNumber32(HKEY_CURRENT_USER, settings, "Launches"), 7u);
+      ExpectYesRestoresTheMachine(box, before, options);
+    };
+    ASSERT_NO_FATAL_FAILURE(roundtrip::InstallThroughWizard(nextSetup, choices));
+  }
+  EXPECT_EQ(Text(files::Read(readme)), firstReadme);
+
+  // The first version leaves as it came.
+  roundtrip::Removal removal;
+  ASSERT_NO_FATAL_FAILURE(roundtrip::UninstallThroughEntry(removal));
 }
 
 }  // namespace

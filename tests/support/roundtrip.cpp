@@ -125,6 +125,48 @@ PoseAs::~PoseAs() {
   }
 }
 
+namespace {
+
+corvel::Group GroupAsStored(const corvel::GroupInfo& stored) {
+  corvel::Group group;
+  group.replaceRule = stored.replaceRule;
+  group.comparisonBasis = stored.comparisonBasis;
+  group.sharedFlag = stored.sharedFlag;
+  group.reserved = stored.reserved;
+  group.folder = stored.folder;
+  return group;
+}
+
+std::vector<std::uint8_t> Written(const std::vector<std::uint8_t>& installer, const corvel::InstallerInfo& read,
+                                  const corvel::PackageDescription& package,
+                                  const std::vector<corvel::Record>& records) {
+  std::vector<std::uint8_t> stub(installer.begin(), installer.begin() + read.packageOffset);
+  auto written = corvel::writeInstaller(stub, package, records);
+  return written.ok() ? written.value : std::vector<std::uint8_t>();
+}
+
+// Another value of the same type for a registry, INI or association record.
+std::string NextRecordText(corvel::RecordType type, const std::string& text) {
+  std::vector<std::string> fields = corvel::splitFields(text);
+  size_t used = fields.size();
+  while (used && fields[used - 1].empty()) used--;
+  fields.resize(used);
+  if (type == corvel::RecordType::Registry && used == 5) {
+    std::string& data = fields[4];
+    if (fields[3] == "4") data = std::to_string(std::stoul(data, nullptr, 0) + 7);
+    else if (fields[3] == "3") data += "01";
+    else if (fields[3] == "7") data += "|next.wdg";
+    else if (data.find('%') == std::string::npos) data += " next";
+  } else if (type == corvel::RecordType::Ini && used >= 4 && (used == 4 || fields[4] == "0")) {
+    fields[3] += "-next";
+  } else if (type == corvel::RecordType::Association && used >= 4) {
+    fields[3] += " (next version)";
+  }
+  return corvel::joinFields(fields);
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> Rewrite(const std::vector<std::uint8_t>& installer,
                                   const std::function<void(corvel::Record&)>& edit) {
   corvel::ReadOptions options;
@@ -133,20 +175,65 @@ std::vector<std::uint8_t> Rewrite(const std::vector<std::uint8_t>& installer,
   if (!read.ok()) return {};
   corvel::PackageDescription package;
   for (const corvel::GroupInfo& stored : read.value.groups) {
-    corvel::Group group;
-    group.replaceRule = stored.replaceRule;
-    group.comparisonBasis = stored.comparisonBasis;
-    group.sharedFlag = stored.sharedFlag;
-    group.reserved = stored.reserved;
-    group.folder = stored.folder;
-    for (const corvel::EntryInfo& entry : stored.entries) group.entries.push_back(entry);
-    package.groups.push_back(group);
+    package.groups.push_back(GroupAsStored(stored));
+    for (const corvel::EntryInfo& entry : stored.entries) package.groups.back().entries.push_back(entry);
   }
   std::vector<corvel::Record> records = read.value.records.records;
   for (corvel::Record& record : records) edit(record);
-  std::vector<std::uint8_t> stub(installer.begin(), installer.begin() + read.value.packageOffset);
-  auto written = corvel::writeInstaller(stub, package, records);
-  return written.ok() ? written.value : std::vector<std::uint8_t>();
+  return Written(installer, read.value, package, records);
+}
+
+std::vector<std::uint8_t> NextVersion(const std::vector<std::uint8_t>& installer, int extraFiles, int extraValues) {
+  auto read = corvel::readInstaller(installer);
+  if (!read.ok() || read.value.groups.empty()) return {};
+  const std::uint64_t day = 864000000000ULL;
+  const std::string note = "\r\nChanged in the next version.\r\n";
+  corvel::PackageDescription package;
+  for (const corvel::GroupInfo& stored : read.value.groups) {
+    package.groups.push_back(GroupAsStored(stored));
+    for (const corvel::EntryInfo& entry : stored.entries) {
+      if (!entry.isFile()) {
+        package.groups.back().entries.push_back(corvel::folderEntry(entry.name, entry.depth));
+        continue;
+      }
+      std::vector<std::uint8_t> contents = entry.contents;
+      contents.insert(contents.end(), note.begin(), note.end());
+      corvel::Entry next = corvel::fileEntry(entry.name, entry.depth, contents, entry.isCompressed());
+      next.attributes = entry.attributes;
+      next.creationTime = corvel::FileTime::fromValue(entry.creationTime.value() + day);
+      next.lastAccessTime = corvel::FileTime::fromValue(entry.lastAccessTime.value() + day);
+      next.lastWriteTime = corvel::FileTime::fromValue(entry.lastWriteTime.value() + day);
+      next.versionHigh = entry.versionHigh;
+      next.versionLow = entry.versionLow;
+      package.groups.back().entries.push_back(next);
+    }
+  }
+  if (extraFiles) {
+    corvel::Group more = GroupAsStored(read.value.groups.front());
+    more.sharedFlag = 0;
+    more.entries.push_back(corvel::folderEntry("more", 0));
+    for (int index = 0; index < extraFiles; index++) {
+      std::string line = "item " + std::to_string(index) + " of the next version\r\n";
+      std::vector<std::uint8_t> contents;
+      while (contents.size() < 1500) contents.insert(contents.end(), line.begin(), line.end());
+      more.entries.push_back(corvel::fileEntry("item" + std::to_string(index) + ".txt", 1, contents, true));
+    }
+    package.groups.push_back(more);
+  }
+  std::vector<corvel::Record> records;
+  for (const corvel::Record& record : read.value.records.records) {
+    auto decoded = corvel::decodeRecord(record);
+    const corvel::TextRecord* text = decoded.ok() ? std::get_if<corvel::TextRecord>(&decoded.value) : nullptr;
+    if (text && (text->type == corvel::RecordType::Registry || text->type == corvel::RecordType::Ini ||
+                 text->type == corvel::RecordType::Association))
+      records.push_back(corvel::encode(corvel::TextRecord{text->type, NextRecordText(text->type, text->text)}));
+    else
+      records.push_back(record);
+  }
+  for (int index = 0; index < extraValues; index++)
+    records.push_back(corvel::registryRecord("1,Software\\Acme\\Widget\\Settings\\More,Value" +
+                                             std::to_string(index) + ",1,next"));
+  return Written(installer, read.value, package, records);
 }
 
 std::vector<std::uint8_t> WithCompactDialogs(const std::vector<std::uint8_t>& installer) {
@@ -260,6 +347,12 @@ void InstallThroughWizard(const std::string& installer, const Choices& choices) 
   }
   // Install, then the installing page moves on by itself.
   ui::Click(frame, 1011);
+  if (choices.installing) {
+    choices.installing(program, frame);
+    EndChildren(program.id);
+    ui::Finish(program);
+    return;
+  }
   page = nullptr;
   WaitUntil([&] {
     HWND shown = ui::CurrentPage(frame);

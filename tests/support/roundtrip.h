@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "installer.h"
+#include "support/ui_driver.h"
 
 namespace roundtrip {
 
@@ -43,6 +44,15 @@ std::vector<std::uint8_t> WithCompactDialogs(const std::vector<std::uint8_t>& in
 std::vector<std::uint8_t> WithWindowsRequirement(const std::vector<std::uint8_t>& installer,
                                                  const std::string& windows);
 
+// The next version of a product, as its maker would build it from the same
+// manifest: every file with other contents and a day later, every registry
+// value that names no variable and every INI value written over with other
+// data, the associations described anew. extraFiles more files in a folder
+// of their own and extraValues more registry values come after the rest, so
+// that a run can be stopped behind every change of the first version.
+std::vector<std::uint8_t> NextVersion(const std::vector<std::uint8_t>& installer, int extraFiles = 0,
+                                      int extraValues = 0);
+
 // Ends, by id, every process that the process with this id started (and
 // theirs): the documents and programs an installation opens.
 void EndChildren(DWORD parentId);
@@ -57,11 +67,16 @@ struct Choices {
   const char* language = "English";   // English or German
   // Typed over the proposed destination folder and Start Menu group when set.
   std::string destination, group;
+  // When set, called once Install is pressed, with the installer and its
+  // wizard frame, in place of finishing the wizard; the installer has ended
+  // when it returns (a cancelled run, for example).
+  std::function<void(const ui::Program& installer, HWND frame)> installing;
 };
 
 // Walks every page of the full example's wizard in the chosen language,
-// installs, turns the launch boxes off and finishes; returns once the
-// installer and what it opened have ended. Reports failures through gtest.
+// installs, turns the launch boxes off and finishes (or hands the run to
+// choices.installing); returns once the installer and what it opened have
+// ended. Reports failures through gtest.
 void InstallThroughWizard(const std::string& installer, const Choices& choices);
 
 struct Removal {

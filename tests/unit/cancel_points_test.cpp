@@ -2,9 +2,11 @@
 // does once the user confirms Cancel: the quit message reaches the worker
 // while it waits at checkpoint k, the worker rolls back what its temporary
 // log records, and the machine is compared with its state before the run:
-// an upgrade, the second version of a package over the first.
-// The default run tries a deterministic sample of the file phase and every
-// checkpoint after it; CORVEL_CANCEL_EVERY=1 tries every checkpoint.
+// an upgrade, the second version of a package over the first, once with a
+// package made for it and once with the full example and its next version.
+// The made package's run tries a deterministic sample of the file phase and
+// every checkpoint after it (CORVEL_CANCEL_EVERY=1: every checkpoint); the
+// full example's run tries every checkpoint.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include "script/model.h"
 #include "startup/process.h"
 #include "support/files.h"
+#include "support/roundtrip.h"
 #include "support/snapshot.h"
 #include "uninstall/log.h"
 #include "uninstall/uninstall.h"
@@ -98,10 +101,29 @@ corvel::Entry Versioned(corvel::Entry entry, int version) {
 // extension and one class were there before with other programs' entries.
 const char* const AssociationKeys[] = {".cpxa", ".cpxb", "CorvelCancel.A", "CorvelCancel.B"};
 
+// What the full example writes outside its folders.
+const char ExampleKey[] = "Software\\Acme";
+const char ExampleUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Acme Widget 2.0";
+const char* const ExampleClasses[] = {".wdg", "Acme.WidgetFile"};
+
+// The worker's checkpoints in a run of the whole installer: one per group and
+// per entry, per shortcut, registry value, INI entry and association, and
+// the finishing phase's.
+LONG CheckpointsOf(const std::vector<std::uint8_t>& installer) {
+  auto read = corvel::readInstaller(installer);
+  LONG count = 1 + (LONG)read.value.groups.size();
+  for (const corvel::GroupInfo& group : read.value.groups) count += (LONG)group.entries.size();
+  for (const corvel::Record& record : read.value.records.records)
+    for (corvel::RecordType type : {corvel::RecordType::Shortcut, corvel::RecordType::Registry,
+                                    corvel::RecordType::Ini, corvel::RecordType::Association})
+      count += record.type == (std::uint32_t)type;
+  return count;
+}
+
 class CancelPoints : public testing::Test {
  protected:
   static const int Folders = 10, FilesPerFolder = 25;
-  std::string root, temporary, app, shared, menu;
+  std::string root, temporary, app, shared, menu, machine;
 
   void SetUp() override {
     ASSERT_TRUE(CountCheckpoints()) << "the program's import of PeekMessageA was not found";
@@ -110,12 +132,20 @@ class CancelPoints : public testing::Test {
     app = root + "\\App";
     shared = root + "\\Shared";
     menu = root + "\\Menu";
+    // The machine's folders, which the folder keywords name: there before any
+    // installation, in the profile of a user whose name holds a comma.
+    machine = root + "\\Smith, John";
     CreateDirectoryA(temporary.c_str(), nullptr);
     CreateDirectoryA(shared.c_str(), nullptr);
+    CreateDirectoryA(machine.c_str(), nullptr);
+    for (int position = 0; position < FolderKeywordCount; position++)
+      CreateDirectoryA(KeywordFolder(position).c_str(), nullptr);
+    ForgetExample();
   }
   void TearDown() override {
     RegDeleteTreeA(HKEY_CURRENT_USER, TestKey);
     for (const char* key : AssociationKeys) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+    ForgetExample();
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SharedKey.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
       RegDeleteValueA(key, SharedFile().c_str());
@@ -129,6 +159,31 @@ class CancelPoints : public testing::Test {
   }
 
   std::string SharedFile() const { return shared + "\\common.dll"; }
+  std::string KeywordFolder(int position) const {
+    std::string keyword = FolderKeywordText(position);
+    return machine + "\\" + keyword.substr(1, keyword.size() - 2);
+  }
+  std::string Keyword(const std::string& text) const {
+    for (int position = 0; position < FolderKeywordCount; position++)
+      if (text == FolderKeywordText(position)) return KeywordFolder(position);
+    return {};
+  }
+  std::string ExampleFolder() const { return machine + "\\ProgramFiles\\Acme\\Widget"; }
+  std::string ExampleSharedFile() const { return machine + "\\CommonFiles\\Acme\\acmecat.txt"; }
+
+  // What an installation of the full example left in the registry; without
+  // its InstallPath value the next one goes where the script says.
+  void ForgetExample() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, ExampleKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, ExampleKey);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, ExampleUninstallKey);
+    for (const char* key : ExampleClasses) RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SharedKey.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+      RegDeleteValueA(key, ExampleSharedFile().c_str());
+      RegCloseKey(key);
+    }
+  }
   std::string ExistingFile() const { return app + "\\settings.txt"; }
   std::string ExistingIni() const { return root + "\\existing.ini"; }
 
@@ -214,8 +269,12 @@ class CancelPoints : public testing::Test {
     options.folders = {root};
     options.keys = {{HKEY_CURRENT_USER, TestKey},
                     {HKEY_LOCAL_MACHINE, SharedKey},
-                    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvelCancelPoints"}};
+                    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\CorvelCancelPoints"},
+                    {HKEY_LOCAL_MACHINE, ExampleKey},
+                    {HKEY_CURRENT_USER, ExampleKey},
+                    {HKEY_LOCAL_MACHINE, ExampleUninstallKey}};
     for (const char* key : AssociationKeys) options.keys.push_back({HKEY_CLASSES_ROOT, key});
+    for (const char* key : ExampleClasses) options.keys.push_back({HKEY_CLASSES_ROOT, key});
     // The installer itself and the stub's temporary folder, checked apart.
     options.ignored = {root + "\\setup.exe", temporary};
     options.times = true;
@@ -233,26 +292,30 @@ class CancelPoints : public testing::Test {
   // One run of the worker in a fresh setup model, cancelled at checkpoint
   // cancelAt (0: not cancelled), and with uninstall its final log undone by
   // the uninstaller's worker. Returns the number of checkpoints passed.
-  LONG Run(int version, LONG cancelAt, worker::Outcome* outcome, bool uninstall = false) {
+  LONG Run(const std::vector<std::uint8_t>& installer, LONG cancelAt, worker::Outcome* outcome,
+           bool uninstall = false) {
     ZeroMemory(&Model, sizeof(Model));
     EXPECT_TRUE(CreateModelLists());
     Model.languageIds = (StringList)PointerArray.Create(10);
     CreateVariableTable();
+    for (int position = 0; position < FolderKeywordCount; position++)
+      AppendItem(FolderCache, KeywordFolder(position).c_str());
     TemporaryFolder = DuplicateString(temporary.c_str(), 0);
     WorkerGateEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
     InstallFinishedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     InstallSucceeded = true;
     RebootRequired = RestartChosen = DelayedReplacementsPending = false;
-    EXPECT_TRUE(worker::LoadInstaller(root + "\\setup.exe", Installer(version)));
+    EXPECT_TRUE(worker::LoadInstaller(root + "\\setup.exe", installer));
     Checkpoints = 0;
     CancelAt = cancelAt;
     *outcome = worker::Execute({});
     CancelAt = 0;
     LONG passed = Checkpoints;
     if (uninstall) {
-      // Without a page, as in a rollback; the shared count stays above 0.
+      // Without a page, as in a rollback, which asks nothing.
       std::string log = temporary + "\\final.log";
-      EXPECT_TRUE(CopyFileA((app + "\\uninstall.log").c_str(), log.c_str(), FALSE));
+      std::string installed = GetVariable("%InstallPath%");
+      EXPECT_TRUE(CopyFileA((installed + "\\uninstall.log").c_str(), log.c_str(), FALSE));
       TemporaryLogPath = DuplicateString(log.c_str(), 0);
       StartUninstall(true);
     }
@@ -273,13 +336,52 @@ class CancelPoints : public testing::Test {
     }
     return leftovers;
   }
+
+  // The installer cancelled at each of the points, each run compared with
+  // the state before; stops at the first run that fails. The number tried.
+  int CancelEach(const std::vector<std::uint8_t>& installer, const std::vector<LONG>& points, LONG total,
+                 const snapshot::State& before, const snapshot::Options& options) {
+    int tried = 0;
+    worker::Outcome outcome;
+    for (LONG k : points) {
+      SCOPED_TRACE("cancelled at checkpoint " + std::to_string(k) + " of " + std::to_string(total));
+      LONG passed = Run(installer, k, &outcome);
+      EXPECT_TRUE(outcome.ended) << "the worker did not end";
+      if (!outcome.ended) break;
+      EXPECT_FALSE(outcome.succeeded);
+      EXPECT_EQ(passed, k) << "the worker went on past the cancelled checkpoint";
+      EXPECT_TRUE(outcome.questions.empty()) << outcome.questions.front().text;
+      std::vector<std::string> changes = snapshot::ChangesSince(before, options);
+      EXPECT_TRUE(changes.empty()) << "left behind by the rollback:\n" << snapshot::Describe(changes);
+      // The stub's temporary files: the log, the uninstaller copy, pending copies.
+      std::vector<std::string> leftovers = TemporaryLeftovers();
+      EXPECT_TRUE(leftovers.empty()) << "temporary file left: " << leftovers.front();
+      tried++;
+      if (HasFailure()) break;
+    }
+    return tried;
+  }
+
+  static std::string ReadClassText(const std::string& key) {
+    char text[MAX_PATH] = "";
+    LONG size = sizeof text;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), text, &size) != ERROR_SUCCESS) return "<none>";
+    return text;
+  }
+
+  static void ExpectNoBackupIn(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\KVZ*").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "backup left: " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  }
 };
 
 TEST_F(CancelPoints, AnUninstallGivesAssociatedKeysThatWereThereTheirEntriesBack) {
   PlaceEarlierState();
   snapshot::State pristine = snapshot::Take(AssociationsOnly());
   worker::Outcome outcome;
-  Run(1, 0, &outcome, true);
+  Run(Installer(1), 0, &outcome, true);
   ASSERT_TRUE(outcome.ended && outcome.succeeded);
   std::vector<std::string> changes = snapshot::ChangesSince(pristine, AssociationsOnly());
   EXPECT_TRUE(changes.empty()) << "the uninstall changed other programs' entries:\n" << snapshot::Describe(changes);
@@ -289,13 +391,15 @@ TEST_F(CancelPoints, EveryCheckpointOfAnUpgradeRollsBackToTheStateBefore) {
   PlaceEarlierState();
   snapshot::Options options = Watched();
   worker::Outcome outcome;
-  Run(1, 0, &outcome);
+  Run(Installer(1), 0, &outcome);
   ASSERT_TRUE(outcome.ended && outcome.succeeded);
   snapshot::State before = snapshot::Take(options);
+  std::vector<std::uint8_t> second = Installer(2);
 
   const LONG entries = 1 + Folders * (FilesPerFolder + 1);
   // Two groups, every entry, 3 shortcuts, 4 values, 3 INI entries, 2 associations, the finishing phase.
   const LONG total = 2 + entries + 1 + 3 + 4 + 3 + 2 + 1;
+  EXPECT_EQ(CheckpointsOf(second), total);
   bool every = getenv("CORVEL_CANCEL_EVERY") && *getenv("CORVEL_CANCEL_EVERY") == '1';
   const LONG filePhaseEnd = 2 + entries;   // the later phases start after this checkpoint
   std::vector<LONG> points;
@@ -304,35 +408,76 @@ TEST_F(CancelPoints, EveryCheckpointOfAnUpgradeRollsBackToTheStateBefore) {
 
   // The second version over the first, cancelled: nothing of the first
   // version, nor of what was there before it, may differ afterwards.
-  int tried = 0;
-  for (LONG k : points) {
-    SCOPED_TRACE("cancelled at checkpoint " + std::to_string(k) + " of " + std::to_string(total));
-    LONG passed = Run(2, k, &outcome);
-    ASSERT_TRUE(outcome.ended) << "the worker did not end";
-    EXPECT_FALSE(outcome.succeeded);
-    EXPECT_EQ(passed, k) << "the worker went on past the cancelled checkpoint";
-    EXPECT_TRUE(outcome.questions.empty()) << outcome.questions.front().text;
-    std::vector<std::string> changes = snapshot::ChangesSince(before, options);
-    EXPECT_TRUE(changes.empty()) << "left behind by the rollback:\n" << snapshot::Describe(changes);
-    // The stub's temporary files: the log, the uninstaller copy, pending copies.
-    std::vector<std::string> leftovers = TemporaryLeftovers();
-    EXPECT_TRUE(leftovers.empty()) << "temporary file left: " << leftovers.front();
-    tried++;
-    if (HasFailure()) break;
-  }
+  int tried = CancelEach(second, points, total, before, options);
   printf("[ figures  ] %d of %ld checkpoints of the upgrade cancelled (%s), each with an empty difference\n", tried,
          total, every ? "every one" : "sample");
   EXPECT_EQ(tried, (int)points.size());
 
   // The whole upgrade: as many checkpoints, every file written, no backup left.
-  EXPECT_EQ(Run(2, 0, &outcome), total);
+  EXPECT_EQ(Run(second, 0, &outcome), total);
   ASSERT_TRUE(outcome.ended && outcome.succeeded);
   EXPECT_GT(snapshot::ChangesSince(before, options).size(), (size_t)entries);
   EXPECT_EQ(worker::ReadText(ExistingFile()), Contents(2, 0, 0));
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((app + "\\KVZ*").c_str(), &found);
-  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "backup left: " << found.cFileName;
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  ExpectNoBackupIn(app);
+}
+
+// The full example's next version over its first, as a user upgrading
+// would run it, cancelled at every checkpoint: every file of the first
+// version comes back with its contents, attributes and times, every value
+// and INI entry with its data, the association with its description. The
+// first version, cancelled on a machine without it, leaves nothing, nor
+// does the next version removed once it has replaced the first; every
+// folder here holds a comma.
+TEST_F(CancelPoints, EveryCheckpointOfTheFullExamplesUpgradeRollsBackToTheStateBefore) {
+  std::vector<std::uint8_t> first = files::Read(files::FromEnvironmentPath("CORVEL_FULL_EXAMPLE"));
+  ASSERT_FALSE(first.empty()) << "CORVEL_FULL_EXAMPLE names no built installer";
+  std::vector<std::uint8_t> second = roundtrip::NextVersion(first);
+  ASSERT_FALSE(second.empty());
+  snapshot::Options options = Watched();
+  snapshot::State pristine = snapshot::Take(options);
+  // The first version cancelled on a machine that never had it.
+  const LONG firstTotal = CheckpointsOf(first);
+  std::vector<LONG> points;
+  for (LONG k = 1; k <= firstTotal; k++) points.push_back(k);
+  EXPECT_EQ(CancelEach(first, points, firstTotal, pristine, options), (int)points.size());
+  worker::Outcome outcome;
+  Run(first, 0, &outcome);
+  ASSERT_TRUE(outcome.ended && outcome.succeeded);
+  ASSERT_TRUE(files::Exists(ExampleFolder() + "\\uninstall.log"));
+  // The folders hold a comma: each field of the association has its whole folder.
+  EXPECT_EQ(ReadClassText("Acme.WidgetFile\\shell\\open\\command"), "\"" + Keyword("<Windows>") + "\\notepad.exe\" \"%1\"");
+  EXPECT_EQ(ReadClassText("Acme.WidgetFile\\DefaultIcon"), Keyword("<System>") + "\\shell32.dll,70");
+  snapshot::State before = snapshot::Take(options);
+
+  const LONG total = CheckpointsOf(second);
+  points.clear();
+  for (LONG k = 1; k <= total; k++) points.push_back(k);
+  int tried = CancelEach(second, points, total, before, options);
+  printf("[ figures  ] %d of %ld checkpoints of the full example's upgrade (and %ld of its first installation) "
+         "cancelled, each with an empty difference\n", tried, total, firstTotal);
+  EXPECT_EQ(tried, (int)points.size());
+
+  // Not cancelled, the next version has written over all of it.
+  EXPECT_EQ(Run(second, 0, &outcome), total);
+  ASSERT_TRUE(outcome.ended && outcome.succeeded);
+  std::vector<std::string> changes = snapshot::ChangesSince(before, options);
+  for (const char* changed : {"\\README.TXT:", "\\DOCS\\MANUAL.TXT:", "\\ACMECAT.TXT:", "\\WIDGET.CFG:",
+                              "SETTINGS|LAUNCHES:", "SETTINGS|WINDOW:", "SETTINGS|RECENT:", "ACME.WIDGETFILE|:"})
+    EXPECT_TRUE(std::any_of(changes.begin(), changes.end(),
+                            [&](const std::string& line) { return line.find(changed) != std::string::npos; }))
+        << "the next version did not change " << changed << ":\n" << snapshot::Describe(changes);
+  char samples[MAX_PATH] = "";
+  GetPrivateProfileStringA("widget", "samples", "", samples, MAX_PATH, (ExampleFolder() + "\\widget.cfg").c_str());
+  EXPECT_EQ(std::string(samples), ExampleFolder() + "\\samples-next");
+  ExpectNoBackupIn(ExampleFolder());
+  ExpectNoBackupIn(machine + "\\CommonFiles\\Acme");
+
+  // Installed once more over itself and removed: the shared file was counted
+  // once for the product, however often it was installed, and goes with it.
+  Run(second, 0, &outcome, true);
+  ASSERT_TRUE(outcome.ended && outcome.succeeded);
+  changes = snapshot::ChangesSince(pristine, options);
+  EXPECT_TRUE(changes.empty()) << "left by the upgraded product's removal:\n" << snapshot::Describe(changes);
 }
 
 }  // namespace

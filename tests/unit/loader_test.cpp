@@ -324,17 +324,20 @@ TEST_F(Loader, ShortcutsAreKeptAsWrittenAndSetTheirFlags) {
   EXPECT_TRUE(Model.desktopShortcutExists);
 }
 
-TEST_F(Loader, EntryListsAreExpandedAndKeptInOrder) {
+// Folder keywords of the entries are expanded field by field when the
+// entries are used, since a folder may hold a comma; background texts are
+// drawn as loaded.
+TEST_F(Loader, EntryListsAreKeptInOrderWithTheirKeywords) {
   Load(corvel::registryRecord("2,Software\\App,Path,1,<ProgramFiles>\\App"));
   Load(corvel::registryRecord("1,Software\\App,User,1,%InstallPath%"));
   Load(corvel::iniRecord("<Windows>\\app.ini,Section,Key,Value"));
   Load(corvel::associationRecord(".abc,App.File,,,,<ProgramFiles>\\app.exe \"%1\""));
   Load(corvel::backgroundTextRecord("\"Welcome to <Desktop>\",10,10"));
   ASSERT_EQ(2, Count(Model.registryEntries));
-  EXPECT_STREQ("2,Software\\App,Path,1,<K16>\\App", GetItem(Model.registryEntries, 0));
+  EXPECT_STREQ("2,Software\\App,Path,1,<ProgramFiles>\\App", GetItem(Model.registryEntries, 0));
   EXPECT_STREQ("1,Software\\App,User,1,%InstallPath%", GetItem(Model.registryEntries, 1));
-  EXPECT_STREQ("<K25>\\app.ini,Section,Key,Value", GetItem(Model.iniEntries, 0));
-  EXPECT_STREQ(".abc,App.File,,,,<K16>\\app.exe \"%1\"", GetItem(Model.associations, 0));
+  EXPECT_STREQ("<Windows>\\app.ini,Section,Key,Value", GetItem(Model.iniEntries, 0));
+  EXPECT_STREQ(".abc,App.File,,,,<ProgramFiles>\\app.exe \"%1\"", GetItem(Model.associations, 0));
   EXPECT_STREQ("\"Welcome to <K9>\",10,10", GetItem(Model.backgroundTexts, 0));
 }
 
@@ -350,12 +353,12 @@ TEST_F(Loader, ProgramsAndDllCallsAreFiledByMoment) {
   Load(corvel::dllCallRecord("y.dll,Entry,one,two,1,0,ignored"));
   Load(corvel::dllCallRecord("z.dll,Entry"));
 
-  EXPECT_STREQ("<K22>\\a.exe,-x,<K25>,1,0,3", GetItem(Model.pages[10].programs, 0));
+  EXPECT_STREQ("<System>\\a.exe,-x,<Windows>,1,0,3", GetItem(Model.pages[10].programs, 0));
   EXPECT_STREQ("b.exe,,,0,1,0", GetItem(Model.startupPrograms, 0));
   EXPECT_STREQ("c.exe,,,,,", GetItem(Model.uninstallPrograms, 0));
   EXPECT_STREQ("d.exe,,,1,,", GetItem(Model.pages[11].programs, 0));
   EXPECT_STREQ("g.exe,,,,,", GetItem(Model.pages[2].programs, 0));
-  EXPECT_STREQ("<K22>\\x.dll,DllRegisterServer,,,1", GetItem(Model.uninstallDllCalls, 0));
+  EXPECT_STREQ("<System>\\x.dll,DllRegisterServer,,,1", GetItem(Model.uninstallDllCalls, 0));
   EXPECT_STREQ("y.dll,Entry,one,two,0", GetItem(Model.pages[0].dllCalls, 0));
   EXPECT_STREQ("z.dll,Entry,,,", GetItem(Model.pages[10].dllCalls, 0));
 

@@ -3,6 +3,7 @@
 // values and files that were there before, INI appends and removals, the
 // association keys, and the SharedDLLs counter.
 #include "common/text.h"
+#include "engine/backup.h"
 #include "engine/registry.h"
 #include "engine/system.h"
 #include "engine_fixture.h"
@@ -186,14 +187,24 @@ TEST_F(Ini, FileThatExistedIsNotLogged) {
   EXPECT_TRUE(Recorded().empty());
 }
 
-TEST_F(Ini, BareNameLivesInTheWindowsFolder) {
+TEST_F(Ini, BareNameLivesInTheWindowsFolderAndIsKeptLikeAnyOtherWhenItWasThere) {
   char windows[MAX_PATH];
   ASSERT_NE(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
   std::string path = std::string(windows) + "\\corvelengine.ini";
   DeleteFileA(path.c_str());
   ASSERT_TRUE(Apply("corvelengine.ini,Section,Key,value"));
   EXPECT_EQ(Get(path, "Section", "Key"), "value");
-  EXPECT_EQ(Written(), std::vector<std::string>{"b," + path});
+  // Now there, as win.ini always is: moved aside for the rollback, a copy written into.
+  ASSERT_TRUE(Apply("corvelengine.ini,Section,Key,other"));
+  EXPECT_EQ(Get(path, "Section", "Key"), "other");
+  std::vector<std::string> written = Written();
+  ASSERT_EQ(written.size(), 2u) << testing::PrintToString(written);
+  EXPECT_EQ(written[0], "b," + path);
+  ASSERT_EQ(written[1].rfind("i," + path + ",", 0), 0u) << written[1];
+  std::string backup = written[1].substr(path.size() + 3);
+  EXPECT_EQ(Get(backup, "Section", "Key"), "value");
+  EndBackups(true);
+  EXPECT_FALSE(files::Exists(backup));
   DeleteFileA(path.c_str());
 }
 

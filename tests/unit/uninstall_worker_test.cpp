@@ -115,10 +115,19 @@ TEST_F(UninstallWorkerTest, RollbackUndoesOnlyWhatTheTemporaryLogHolds) {
   Touch(app + "\\existed.dll");
   Touch(app + "\\replaced.dll");
   Touch(folder + "\\App.lnk");
+  // A shared file the run wrote and counted: at 0 again it goes without a question.
+  std::string shared = app + "\\shared.dll";
+  Touch(shared);
+  SavedValue sharedCount(HKEY_LOCAL_MACHINE, SharedKey, shared.c_str());
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, SharedKey, 0, 0, 0, KEY_ALL_ACCESS, 0, &key, 0), ERROR_SUCCESS);
+  DWORD one = 1;
+  RegSetValueExA(key, shared.c_str(), 0, REG_DWORD, (BYTE*)&one, 4);
   CreateList(&PendingTargets, 5);
   AppendItem(PendingTargets, (app + "\\replaced.dll").c_str());
   MakeTemporaryLog({"a," + app, "b," + app + "\\app.exe", "a," + data, "b," + data + "\\table.dat",
-                    "-b," + app + "\\existed.dll", "b," + app + "\\replaced.dll", "h," + folder + "\\App.lnk"});
+                    "-b," + app + "\\existed.dll", "b," + app + "\\replaced.dll", "g," + shared,
+                    "h," + folder + "\\App.lnk"});
   std::string temporaryLog = TemporaryLogPath;
 
   RollBack();
@@ -126,6 +135,9 @@ TEST_F(UninstallWorkerTest, RollbackUndoesOnlyWhatTheTemporaryLogHolds) {
   EXPECT_FALSE(files::Exists(app + "\\app.exe"));
   EXPECT_FALSE(files::Exists(data));
   EXPECT_FALSE(files::Exists(folder + "\\App.lnk"));
+  EXPECT_FALSE(files::Exists(shared));
+  EXPECT_NE(RegQueryValueExA(key, shared.c_str(), 0, 0, 0, 0), ERROR_SUCCESS);
+  RegCloseKey(key);
   // What was there before the installation, and what a restart will bring, stays.
   EXPECT_TRUE(files::Exists(app + "\\existed.dll"));
   EXPECT_TRUE(files::Exists(app + "\\replaced.dll"));
@@ -200,7 +212,15 @@ TEST_F(UninstallWorkerTest, SharedFilesGoAtZeroAfterTheQuestionAndYesToAllNeedsI
   Answers answers;
   answers.steps = {{"Shared File Detected", 1011}, {"Confirm Operation", IDNO}, {"Shared File Detected", IDCANCEL}};
   HANDLE answerer = CreateThread(0, 0, Answer, &answers, 0, 0);
-  StartUninstall(true);
+  // The uninstaller's worker, as a run without its page does it; a rollback would ask nothing.
+  StringList fields = nullptr;
+  CreateList(&fields, 15);
+  EXPECT_TRUE(ReadInstallLog(TemporaryLogPath, fields));
+  DestroyList(&fields);
+  UninstallWorker(nullptr);
+  DeleteFileA(TemporaryLogPath);
+  FreeBlock(TemporaryLogPath);
+  TemporaryLogPath = nullptr;
   // The answerer gives up by itself on a box that does not come; it uses
   // this frame until it ends.
   WaitForSingleObject(answerer, INFINITE);
