@@ -15,8 +15,13 @@ namespace {
 // Every descendant seen so far, by id, with a handle kept open until the
 // program ends: while a handle is open the system never gives its id to
 // another process, so a parent id found in the table is always ours.
+// The reverse does not hold: a process older than a member may name the
+// member's id as its parent, an id it had from a parent long gone (Wine's
+// services name the first program of the session). A child is never older
+// than its parent, so the start times tell them apart.
 CRITICAL_SECTION Guard;
 std::map<DWORD, HANDLE> Family;
+std::map<DWORD, LONGLONG> Started;
 HANDLE Watcher;
 
 void Lock() { EnterCriticalSection(&Guard); }
@@ -24,11 +29,13 @@ void Unlock() { LeaveCriticalSection(&Guard); }
 
 bool IsOurs(DWORD processId) { return processId == GetCurrentProcessId() || Family.count(processId); }
 
-void Note(DWORD processId) {
+void Note(DWORD processId, LONGLONG started) {
   if (IsOurs(processId)) return;
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
                                processId);
-  if (process) Family[processId] = process;
+  if (!process) return;
+  Family[processId] = process;
+  Started[processId] = started;
 }
 
 // The head of an entry of the system's process list (information class 5).
@@ -45,6 +52,7 @@ struct ProcessEntry {
 struct Listed {
   DWORD id, parent;
   ULONGLONG processorTime;
+  LONGLONG started;
 };
 
 // Every process of the machine with its parent and the processor time it
@@ -64,7 +72,7 @@ std::vector<Listed> ListProcesses() {
   for (const char* at = list.data();; at += reinterpret_cast<const ProcessEntry*>(at)->next) {
     const ProcessEntry* entry = reinterpret_cast<const ProcessEntry*>(at);
     processes.push_back({(DWORD)(ULONG_PTR)entry->id, (DWORD)(ULONG_PTR)entry->parent,
-                         (ULONGLONG)(entry->user.QuadPart + entry->kernel.QuadPart)});
+                         (ULONGLONG)(entry->user.QuadPart + entry->kernel.QuadPart), entry->created.QuadPart});
     if (!entry->next) break;
   }
   return processes;
@@ -75,11 +83,13 @@ std::vector<Listed> ListProcesses() {
 void Scan() {
   std::vector<Listed> listed = ListProcesses();
   Lock();
+  for (const Listed& process : listed)
+    if (process.id == GetCurrentProcessId()) Started[process.id] = process.started;
   for (bool found = true; found;) {
     found = false;
     for (const Listed& candidate : listed)
-      if (!IsOurs(candidate.id) && IsOurs(candidate.parent)) {
-        Note(candidate.id);
+      if (!IsOurs(candidate.id) && IsOurs(candidate.parent) && candidate.started >= Started[candidate.parent]) {
+        Note(candidate.id, candidate.started);
         found = found || IsOurs(candidate.id);
       }
   }
@@ -192,8 +202,11 @@ void Follow() {
 
 void Adopt(DWORD processId) {
   Follow();
+  LONGLONG started = 0;
+  for (const Listed& process : ListProcesses())
+    if (process.id == processId) started = process.started;
   Lock();
-  Note(processId);
+  Note(processId, started);
   Unlock();
 }
 
