@@ -222,26 +222,8 @@ bool IsFollowed(DWORD processId) {
   return false;
 }
 
-ULONGLONG ProcessorTime(const FILETIME& kernel, const FILETIME& user) {
-  return ((ULONGLONG)kernel.dwHighDateTime << 32 | kernel.dwLowDateTime) +
-         ((ULONGLONG)user.dwHighDateTime << 32 | user.dwLowDateTime);
-}
-
-// What this program's own threads work counts too: a page may be driven in
-// this process. The waiting thread and the watcher are left out, since both
-// run all the time.
-ULONGLONG OwnThreadsWork() {
-  FILETIME created, ended, kernel, user;
-  if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
-  ULONGLONG work = ProcessorTime(kernel, user);
-  for (HANDLE thread : {GetCurrentThread(), Watcher})
-    if (thread && GetThreadTimes(thread, &created, &ended, &kernel, &user)) work -= ProcessorTime(kernel, user);
-  return work;
-}
-
 Activity Sample() {
   Activity activity;
-  activity.processorTime = OwnThreadsWork();
   std::map<DWORD, ULONGLONG> times;
   for (const Listed& process : ListProcesses()) times[process.id] = process.processorTime;
   for (const auto& member : Running()) {
