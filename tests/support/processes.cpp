@@ -18,7 +18,9 @@ namespace {
 // The reverse does not hold: a process older than a member may name the
 // member's id as its parent, an id it had from a parent long gone (Wine's
 // services name the first program of the session). A child is never older
-// than its parent, so the start times tell them apart.
+// than its parent, so the start times tell them apart where both are known:
+// Wine lists a process that is just starting with filler bytes for its start
+// time, taken as unknown (0) until a later scan finds the real one.
 CRITICAL_SECTION Guard;
 std::map<DWORD, HANDLE> Family;
 std::map<DWORD, LONGLONG> Started;
@@ -55,6 +57,17 @@ struct Listed {
   LONGLONG started;
 };
 
+LONGLONG KnownStart(LONGLONG started) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  LONGLONG inAMinute = ((LONGLONG)now.dwHighDateTime << 32 | now.dwLowDateTime) + 600000000LL;
+  return started > 0 && started < inAMinute ? started : 0;
+}
+
+bool MayBeChildOf(const Listed& candidate, LONGLONG parentStarted) {
+  return !candidate.started || !parentStarted || candidate.started >= parentStarted;
+}
+
 // Every process of the machine with its parent and the processor time it
 // used so far. (Wine keeps the time that GetProcessTimes reports of another
 // process at its start value; this list has the times as they grow.)
@@ -72,7 +85,8 @@ std::vector<Listed> ListProcesses() {
   for (const char* at = list.data();; at += reinterpret_cast<const ProcessEntry*>(at)->next) {
     const ProcessEntry* entry = reinterpret_cast<const ProcessEntry*>(at);
     processes.push_back({(DWORD)(ULONG_PTR)entry->id, (DWORD)(ULONG_PTR)entry->parent,
-                         (ULONGLONG)(entry->user.QuadPart + entry->kernel.QuadPart), entry->created.QuadPart});
+                         (ULONGLONG)(entry->user.QuadPart + entry->kernel.QuadPart),
+                         KnownStart(entry->created.QuadPart)});
     if (!entry->next) break;
   }
   return processes;
@@ -84,11 +98,12 @@ void Scan() {
   std::vector<Listed> listed = ListProcesses();
   Lock();
   for (const Listed& process : listed)
-    if (process.id == GetCurrentProcessId()) Started[process.id] = process.started;
+    if (process.id == GetCurrentProcessId() || (Family.count(process.id) && !Started[process.id]))
+      Started[process.id] = process.started;
   for (bool found = true; found;) {
     found = false;
     for (const Listed& candidate : listed)
-      if (!IsOurs(candidate.id) && IsOurs(candidate.parent) && candidate.started >= Started[candidate.parent]) {
+      if (!IsOurs(candidate.id) && IsOurs(candidate.parent) && MayBeChildOf(candidate, Started[candidate.parent])) {
         Note(candidate.id, candidate.started);
         found = found || IsOurs(candidate.id);
       }
