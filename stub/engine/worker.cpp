@@ -22,18 +22,9 @@
 
 StringList PendingReplacements, PendingTargets, PendingShared;
 
-// The log of the installation that this run replaces, while it runs.
-static char* EarlierLog;
-
-static bool CountedBefore(const char* path) {
-  char* line = ConcatStrings("\ng,", path, "\n");
-  bool counted = EarlierLog && line && FindText(EarlierLog, line, -1, false);
-  FreeBlock(line);
-  return counted;
-}
-
+// A product counts a shared file once, however often it is installed again.
 void CountSharedFile(const char* path) {
-  bool counted = CountedBefore(path);
+  bool counted = HeldByEarlierLog("g", path);
   RecordLogLine("g", path, !counted, false);
   if (!counted) AdjustSharedCount(path, false);
 }
@@ -215,7 +206,7 @@ static void PlaceUninstaller(bool succeeded, bool withUninstaller, const char* u
 static void SchedulePendingReplacements() {
   for (int i = 0; i < Count(PendingReplacements); i++) {
     ScheduleReplace(GetItem(PendingReplacements, i), GetItem(PendingTargets, i));
-    if (!lstrcmpA(GetItem(PendingShared, i), "1") && !CountedBefore(GetItem(PendingTargets, i)))
+    if (!lstrcmpA(GetItem(PendingShared, i), "1") && !HeldByEarlierLog("g", GetItem(PendingTargets, i)))
       AdjustSharedCount(GetItem(PendingTargets, i), false);
   }
 }
@@ -258,13 +249,15 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   SettleVariables();
   char* uninstallerPath = CombinePath(GetVariable("%InstallPath%"), GetVariable("%UninstallerFileName%"));
   char* finalLogPath = FinalLogPath(uninstallerPath);
-  EarlierLog = withUninstaller ? ReadLogText(finalLogPath) : 0;
+  // The log of the installation that this run replaces.
+  char* earlierLog = withUninstaller ? ReadLogText(finalLogPath) : 0;
   // The log keeps its own copy of the path for the rollback. Without it
   // nothing could be undone, nor later uninstalled: nothing is begun.
   char* logPath = StartTemporaryLog();
   bool logged = logPath != 0;
   FreeBlock(logPath);
-  if (logged && EarlierLog) KeepEarlierEntries(EarlierLog);
+  if (logged && earlierLog) KeepEarlierEntries(earlierLog);
+  FreeBlock(earlierLog);
   if (!logged) {
     ShowFormattedMessage(Page, Model.caption, NoLogText, TemporaryFolder, SystemErrorText(GetLastError()), 0,
                          MB_OK | MB_ICONERROR);
@@ -335,8 +328,6 @@ DWORD WINAPI InstallWorker(void* installingPage) {
   FreeBlock(TemporaryLogPath);
   TemporaryLogPath = 0;
   FreeLogLines();
-  FreeBlock(EarlierLog);
-  EarlierLog = 0;
   FreeBlock(finalLogPath);
   FreeBlock(uninstallerPath);
   DestroyList(&fields);

@@ -210,16 +210,23 @@ void FreeLogLines() {
   SlotCount = 0;
 }
 
-// Cuts the line that starts at text at its line feed; the text after it, or
-// null when the line has none. The search stops at the line's end: one that
-// measured the rest of the log first would read it once per line.
-static char* CutLine(char* text) {
+// The line feed that ends the line at text, or null when it has none. The
+// search stops at the line's end: one that measured the rest of the log
+// first would read it once per line.
+static char* FindLineFeed(char* text) {
   while (*text && *text != '\n')
     text++;
-  if (!*text)
+  return *text ? text : 0;
+}
+
+// Cuts the line that starts at text at its line feed; the text after it, or
+// null when the line has none.
+static char* CutLine(char* text) {
+  char* feed = FindLineFeed(text);
+  if (!feed)
     return 0;
-  *text++ = 0;
-  return text;
+  *feed = 0;
+  return feed + 1;
 }
 
 // A rollback reads its own log while the main thread may be drawing with the
@@ -244,20 +251,28 @@ static void LoadAppearance(StringList fields, const char* line) {
   Model.normalTextColour = ParseNumber(Field(fields, 8));
 }
 
-void KeepEarlierEntries(const char* text) {
+void KeepEarlierEntries(char* text) {
   if (FindText(text, LogBanner, lstrlenA(LogBanner), true) != text)
     return;
   // Past the banner, the two names and the appearance line; only whole lines.
-  const char* line = text;
+  char* line = text;
   for (int header = 0; line && header < 4; header++)
-    if ((line = FindChar(line, '\n', -1, true)))
+    if ((line = FindLineFeed(line)))
       line++;
-  for (const char* feed; line && (feed = FindChar(line, '\n', -1, true)); line = feed + 1) {
-    char* entry = DuplicatePart(line, (DWORD)(feed - line) + 1);
-    AddLine(entry, false);
-    FreeBlock(entry);
+  for (char* feed; line && (feed = FindLineFeed(line)); line = feed + 1) {
+    char next = feed[1];
+    feed[1] = 0;
+    AddLine(line, false);
+    feed[1] = next;
   }
   CarriedLines = Count(LogLines);
+}
+
+bool HeldByEarlierLog(const char* kind, const char* path) {
+  char* line = LineSlots ? ConcatStrings(kind, ",", path, "\n") : 0;
+  int slot = line ? *FindSlot(line) : 0;
+  FreeBlock(line);
+  return slot && slot <= CarriedLines;
 }
 
 char* ReadLogText(const char* path) {

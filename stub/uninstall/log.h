@@ -45,7 +45,11 @@ extern char* TemporaryLogPath;
 // (its text) to the line list, ahead of this run's: the uninstaller then
 // removes what either installed, the earlier last. They are not for the
 // rollback: a line that this run records again still reaches the temporary log.
-void KeepEarlierEntries(const char* text);
+// The text's lines are cut in place while it is read, and mended again.
+void KeepEarlierEntries(char* text);
+
+// Whether the entry (kind and path) came from the earlier log, as kept above.
+bool HeldByEarlierLog(const char* kind, const char* path);
 // Closes the temporary log. After success it is deleted and, when finalPath
 // is given, the final log is written there from the line list; after a
 // failure it stays for the rollback.

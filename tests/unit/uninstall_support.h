@@ -31,6 +31,8 @@ inline HWND FindOwnDialog(const char* caption) {
     if (owner != GetCurrentProcessId() || lstrcmpA(name, "#32770") || lstrcmpA(text, s->caption)) return TRUE;
     // The uninstall page carries the same caption; a box has its text control.
     if (!GetDlgItem(window, 0xFFFF) && !GetDlgItem(window, IDOK) && !GetDlgItem(window, IDYES)) return TRUE;
+    // A box still being made may lack the button to click: the click is lost.
+    if (!IsWindowVisible(window)) return TRUE;
     s->found = window;
     return FALSE;
   }, (LPARAM)&search);

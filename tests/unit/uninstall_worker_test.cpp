@@ -184,11 +184,14 @@ DWORD WINAPI Answer(void* parameter) {
   Answers* answers = (Answers*)parameter;
   for (auto& step : answers->steps) {
     HWND box = 0;
-    for (int i = 0; i < 1000 && !box; i++, Sleep(10)) box = FindOwnDialog(step.first.c_str());
+    for (int i = 0; i < 3000 && !box; i++, Sleep(10)) box = FindOwnDialog(step.first.c_str());
     if (!box) return 1;
     answers->seen.push_back(step.first + ": " + ui::ControlText(box, 1001) + ui::ControlText(box, 65535));
-    SendMessageA(GetDlgItem(box, step.second), BM_CLICK, 0, 0);
-    for (int i = 0; i < 500 && IsWindow(box); i++) Sleep(10);
+    // The worker waits for the answer with no end: one lost click would hang it.
+    for (int click = 0; click < 5 && IsWindow(box); click++) {
+      SendMessageA(GetDlgItem(box, step.second), BM_CLICK, 0, 0);
+      for (int i = 0; i < 300 && IsWindow(box); i++) Sleep(10);
+    }
   }
   return 0;
 }
