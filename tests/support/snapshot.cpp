@@ -24,14 +24,43 @@ std::string Hex(std::uint64_t value) {
   return text;
 }
 
+// The contents' hash of each file read before, with what dated that reading.
+// The prefix holds over a gigabyte of Wine's own libraries, read again for
+// every state taken. The change time moves with every write, rename and
+// change of times, and under Wine no program can set it: a file whose change time,
+// size and write time are the same has the same contents.
+struct Reading {
+  LONGLONG changed, written, size;
+  std::uint64_t hash;
+};
+std::map<std::string, Reading> Readings;
+
+std::uint64_t ContentHash(const std::string& path, HANDLE file, const WIN32_FIND_DATAA& found) {
+  FILE_BASIC_INFO basic;
+  Reading now = {0, (LONGLONG)found.ftLastWriteTime.dwHighDateTime << 32 | found.ftLastWriteTime.dwLowDateTime,
+                 (LONGLONG)found.nFileSizeHigh << 32 | found.nFileSizeLow, 1469598103934665603ULL};
+  bool dated = GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) && basic.ChangeTime.QuadPart;
+  if (dated) {
+    now.changed = basic.ChangeTime.QuadPart;
+    auto known = Readings.find(path);
+    if (known != Readings.end() && known->second.changed == now.changed && known->second.written == now.written &&
+        known->second.size == now.size)
+      return known->second.hash;
+  }
+  static std::vector<BYTE> buffer(1 << 20);
+  DWORD got;
+  while (ReadFile(file, buffer.data(), (DWORD)buffer.size(), &got, nullptr) && got)
+    now.hash = Hash(buffer.data(), got, now.hash);
+  if (dated) Readings[path] = now;
+  return now.hash;
+}
+
 std::string FileSummary(const std::string& path, const WIN32_FIND_DATAA& found, bool times) {
-  std::uint64_t hash = 1469598103934665603ULL;
+  std::uint64_t hash;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
-    static std::vector<BYTE> buffer(1 << 20);
-    DWORD got;
-    while (ReadFile(file, buffer.data(), (DWORD)buffer.size(), &got, nullptr) && got) hash = Hash(buffer.data(), got, hash);
+    hash = ContentHash(path, file, found);
     CloseHandle(file);
   } else {
     hash = 0;   // unreadable (held by someone): size and attributes still count
@@ -87,14 +116,31 @@ const char* RootName(HKEY root) {
   return "HK?";
 }
 
-void WalkKey(HKEY root, const std::string& subkey, const Options& options, State& state) {
-  std::string name = std::string(RootName(root)) + "\\" + subkey;
-  if (Ignored(name, options)) return;
-  HKEY key;
-  if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  state.registry[Upper(name)] = "";
-  std::vector<char> valueName(16384);
-  std::vector<BYTE> data(1 << 16);
+// What each key held when it was last read, with its last write time. The
+// time moves with every value set or deleted and every subkey made or
+// deleted in the key: a key whose time stands still holds what it held.
+// Wine's registry has some sixty thousand values, each a call to the
+// server when read, and every state taken read them all again.
+struct KeyReading {
+  bool known;
+  FILETIME written;
+  std::vector<std::pair<std::string, std::string>> values;   // name, summary
+  std::vector<std::string> children;
+};
+std::map<std::string, KeyReading> KeyReadings;
+
+const KeyReading* ReadKey(HKEY key, const std::string& name) {
+  FILETIME written = {};
+  if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       &written) != ERROR_SUCCESS)
+    written = {};
+  KeyReading& reading = KeyReadings[name];
+  if (reading.known && (written.dwLowDateTime || written.dwHighDateTime) &&
+      CompareFileTime(&written, &reading.written) == 0)
+    return &reading;
+  reading = KeyReading{true, written, {}, {}};
+  static std::vector<char> valueName(16384);
+  static std::vector<BYTE> data(1 << 16);
   for (DWORD index = 0;; index++) {
     DWORD nameLength = (DWORD)valueName.size(), size = (DWORD)data.size(), type = 0;
     LONG error = RegEnumValueA(key, index, valueName.data(), &nameLength, nullptr, &type, data.data(), &size);
@@ -104,19 +150,32 @@ void WalkKey(HKEY root, const std::string& subkey, const Options& options, State
       continue;
     }
     if (error != ERROR_SUCCESS) break;
-    std::string path = name + "|" + std::string(valueName.data(), nameLength);
-    if (!Ignored(path, options))
-      state.registry[Upper(path)] = "type " + std::to_string(type) + ", " + Hex(Hash(data.data(), size));
+    reading.values.emplace_back(std::string(valueName.data(), nameLength),
+                                "type " + std::to_string(type) + ", " + Hex(Hash(data.data(), size)));
   }
-  std::vector<std::string> children;
   char child[1024];
   for (DWORD index = 0;; index++) {
     DWORD length = sizeof child;
     if (RegEnumKeyExA(key, index, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    children.emplace_back(child, length);
+    reading.children.emplace_back(child, length);
   }
+  return &reading;
+}
+
+void WalkKey(HKEY root, const std::string& subkey, const Options& options, State& state) {
+  std::string name = std::string(RootName(root)) + "\\" + subkey;
+  if (Ignored(name, options)) return;
+  HKEY key;
+  if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  state.registry[Upper(name)] = "";
+  const KeyReading* reading = ReadKey(key, Upper(name));
   RegCloseKey(key);
-  for (const std::string& part : children) WalkKey(root, subkey.empty() ? part : subkey + "\\" + part, options, state);
+  for (const auto& [value, summary] : reading->values) {
+    std::string path = name + "|" + value;
+    if (!Ignored(path, options)) state.registry[Upper(path)] = summary;
+  }
+  for (const std::string& part : reading->children)
+    WalkKey(root, subkey.empty() ? part : subkey + "\\" + part, options, state);
 }
 
 void Compare(const std::map<std::string, std::string>& before, const std::map<std::string, std::string>& after,
