@@ -120,25 +120,37 @@ const char* RootName(HKEY root) {
 // time moves with every value set or deleted and every subkey made or
 // deleted in the key: a key whose time stands still holds what it held.
 // Wine's registry has some sixty thousand values, each a call to the
-// server when read, and every state taken read them all again.
+// server when read, and every state taken read them all again. The key
+// stays open for the next look, one call instead of three: a key deleted
+// meanwhile answers no more through it, and is looked for again by name.
 struct KeyReading {
-  bool known;
+  HKEY handle;
   FILETIME written;
   std::vector<std::pair<std::string, std::string>> values;   // name, summary
   std::vector<std::string> children;
 };
 std::map<std::string, KeyReading> KeyReadings;
 
-const KeyReading* ReadKey(HKEY key, const std::string& name) {
-  FILETIME written = {};
-  if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       &written) != ERROR_SUCCESS)
-    written = {};
+bool WrittenAt(HKEY key, FILETIME* written) {
+  return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, written) == ERROR_SUCCESS &&
+         (written->dwLowDateTime || written->dwHighDateTime);
+}
+
+// The key's reading, up to date; null when the key is not there.
+const KeyReading* ReadKey(HKEY root, const std::string& subkey, const std::string& name) {
   KeyReading& reading = KeyReadings[name];
-  if (reading.known && (written.dwLowDateTime || written.dwHighDateTime) &&
-      CompareFileTime(&written, &reading.written) == 0)
+  FILETIME written;
+  if (reading.handle && WrittenAt(reading.handle, &written) && CompareFileTime(&written, &reading.written) == 0)
     return &reading;
-  reading = KeyReading{true, written, {}, {}};
+  if (reading.handle) RegCloseKey(reading.handle);
+  HKEY key;
+  if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    KeyReadings.erase(name);
+    return nullptr;
+  }
+  reading = KeyReading{key, {}, {}, {}};
+  bool dated = WrittenAt(key, &reading.written);
   static std::vector<char> valueName(16384);
   static std::vector<BYTE> data(1 << 16);
   for (DWORD index = 0;; index++) {
@@ -159,17 +171,20 @@ const KeyReading* ReadKey(HKEY key, const std::string& name) {
     if (RegEnumKeyExA(key, index, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     reading.children.emplace_back(child, length);
   }
+  // Without a time the key is read anew each time.
+  if (!dated) {
+    RegCloseKey(key);
+    reading.handle = nullptr;
+  }
   return &reading;
 }
 
 void WalkKey(HKEY root, const std::string& subkey, const Options& options, State& state) {
   std::string name = std::string(RootName(root)) + "\\" + subkey;
   if (Ignored(name, options)) return;
-  HKEY key;
-  if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  const KeyReading* reading = ReadKey(root, subkey, Upper(name));
+  if (!reading) return;
   state.registry[Upper(name)] = "";
-  const KeyReading* reading = ReadKey(key, Upper(name));
-  RegCloseKey(key);
   for (const auto& [value, summary] : reading->values) {
     std::string path = name + "|" + value;
     if (!Ignored(path, options)) state.registry[Upper(path)] = summary;
