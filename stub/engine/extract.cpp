@@ -95,14 +95,15 @@ static bool AskAboutFolder(HWND owner, const char* path, const char* failed, DWO
 // CreateDirectoryA with the outcomes that count as done folded to 0: the
 // folder exists already, or access is denied on a folder that exists.
 // Otherwise the error, with the last error left by the existence test.
-static DWORD CreateOneFolder(const char* path) {
-  if (CreateDirectoryA(path, 0)) return 0;
+// *made tells whether this call made the folder.
+static DWORD CreateOneFolder(const char* path, bool* made) {
+  if ((*made = CreateDirectoryA(path, 0))) return 0;
   DWORD error = GetLastError();
   if (error == ERROR_ALREADY_EXISTS || (error == ERROR_ACCESS_DENIED && PathExists(path))) return 0;
   return error;
 }
 
-DWORD CreateDirectoryPath(const char* path, HWND owner) {
+DWORD CreateDirectoryPath(const char* path, HWND owner, bool* made) {
   if (!IsValidInstallPath(path))
     return AskErrorQuestion(owner, 21, path, SystemErrorText(ERROR_BAD_PATHNAME)) ? 0 : ERROR_BAD_PATHNAME;
   char* copy = DuplicateString(path, 0);
@@ -117,18 +118,19 @@ DWORD CreateDirectoryPath(const char* path, HWND owner) {
   }
   if (*cursor == '\\') cursor++;
   DWORD error = 0;
+  bool madeNow = false;
   if (*cursor) {
     for (char* slash; !error && (slash = FindChar(cursor, '\\', -1, true)); cursor = slash + 1) {
       *slash = 0;
-      if (CreateDirectoryA(copy, 0)) RecordLogLine("a", copy, true, false);
-      else error = CreateOneFolder(copy);
-      if (error) break;
+      if ((error = CreateOneFolder(copy, &madeNow))) break;
+      if (madeNow) RecordLogLine("a", copy, true, false);
       *slash = '\\';
     }
-    if (!error && !(error = CreateOneFolder(copy))) RecordLogLine("a", copy, true, true);
+    if (!error && !(error = CreateOneFolder(copy, &madeNow))) RecordLogLine("a", copy, true, true);
     // The copy ends at the folder that failed.
     if (error && AskAboutFolder(owner, path, copy, error)) error = 0;
   }
+  if (made) *made = !error && madeNow;
   FreeBlock(copy);
   return error;
 }
@@ -219,15 +221,18 @@ static BYTE* ExpansionBlock(DWORD length) {
   return Expanded;
 }
 
-// One file entry; false when the run must stop.
-static bool InstallFile(const Entry& entry, const char* path, const Group& group, HWND owner, HWND progressBar,
-                        DWORD progressTotal) {
+// One file entry; false when the run must stop. In a folder this run has
+// made, nothing can be there before the file: the look for an earlier one is
+// left out (a look for a missing name reads the whole folder under Wine).
+static bool InstallFile(const Entry& entry, const char* path, const Group& group, bool inNewFolder, HWND owner,
+                        HWND progressBar, DWORD progressTotal) {
   const FileFields& fields = *entry.fields;
   WIN32_FIND_DATAA existing;
   // Most targets do not exist yet: asking for attributes tells so without
   // opening the folder for a search.
-  HANDLE search = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ? INVALID_HANDLE_VALUE
-                                                                      : FindFirstFileA(path, &existing);
+  HANDLE search = inNewFolder || GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES
+                      ? INVALID_HANDLE_VALUE
+                      : FindFirstFileA(path, &existing);
   bool existed = search != INVALID_HANDLE_VALUE;
   if (existed) {
     FindClose(search);
@@ -323,9 +328,9 @@ static bool InstallFile(const Entry& entry, const char* path, const Group& group
 }
 
 // One folder entry; false when the run must stop.
-static bool InstallFolder(const char* path, HWND owner) {
+static bool InstallFolder(const char* path, HWND owner, bool* made) {
   ShowCurrentItem(path);
-  DWORD error = CreateOneFolder(path);
+  DWORD error = CreateOneFolder(path, made);
   if (error) {
     InstallSucceeded = false;
     if (!AskAboutFolder(owner, path, path, error)) return false;
@@ -365,11 +370,15 @@ bool ExtractFolderGroups(const BYTE* package, DWORD packageSize, HWND owner, HWN
     ClearList(stack);
     AppendItem(stack, folder);
     ShowCurrentItem(folder);
-    if (CreateDirectoryPath(folder, owner)) {
+    bool made = false;
+    if (CreateDirectoryPath(folder, owner, &made)) {
       InstallSucceeded = false;
       goOn = false;
     }
     FreeBlock(folder);
+    // Bit n: the folder at stack level n was made by this run (levels past
+    // 31 count as found).
+    DWORD newFolders = made;
     for (const BYTE* cursor = folderEnd + 1; goOn && cursor < limit;) {
       if (WaitAtCheckpoint(quitSeen)) {
         goOn = false;
@@ -383,9 +392,12 @@ bool ExtractFolderGroups(const BYTE* package, DWORD packageSize, HWND owner, HWN
       }
       char* path = JoinItems(stack, entry.depth, entry.name);
       if (entry.fields) {
-        goOn = InstallFile(entry, path, rules, owner, progressBar, end - first);
-      } else if ((goOn = InstallFolder(path, owner))) {
-        SetItem(stack, entry.depth + 1, entry.name);
+        bool inNewFolder = entry.depth < 32 && newFolders >> entry.depth & 1;
+        goOn = InstallFile(entry, path, rules, inNewFolder, owner, progressBar, end - first);
+      } else {
+        if ((goOn = InstallFolder(path, owner, &made))) SetItem(stack, entry.depth + 1, entry.name);
+        DWORD level = entry.depth + 1 < 32 ? 1u << (entry.depth + 1) : 0;
+        newFolders = made ? newFolders | level : newFolders & ~level;
       }
       FreeBlock(path);
       cursor = entry.end;

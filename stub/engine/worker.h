@@ -21,8 +21,9 @@ DWORD WINAPI InstallWorker(void* installingPage);
 bool WaitAtCheckpoint(bool* quitSeen);
 
 // Creates every missing folder of path, recording each in the install log.
-// 0 to go on, or the error code when the user chose to stop.
-DWORD CreateDirectoryPath(const char* path, HWND owner);
+// 0 to go on, or the error code when the user chose to stop; *made (when
+// given) tells whether the last folder of the path was made here.
+DWORD CreateDirectoryPath(const char* path, HWND owner, bool* made = 0);
 
 // Shows path in the installing page's current-item control, shortened to the
 // control's width; null clears it. Does nothing outside an install run.

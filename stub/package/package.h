@@ -13,7 +13,11 @@ const int DosHeaderSize = 64;
 // Offsets from the PE header of the two fields that signing changes.
 const DWORD ImageChecksumField = 88;
 const DWORD SecurityDirectoryEntry = 152;
-const DWORD InflateChunk = 4096;
+// Each call into the inflater copies what it made into its window and
+// finishes the chunk's last codes the slow way: 64 KB chunks expand about a
+// fifth faster than 4 KB ones, and still move the bar in steps far below a
+// percent of any package big enough for the steps to show.
+const DWORD InflateChunk = 64 * 1024;
 const DWORD ChecksumChunk = 64 * 1024;
 
 // Expands a sync-flushed zlib stream (no final block, no trailer) into output.

@@ -8,15 +8,19 @@
 #include "engine/registry.h"
 #include "engine/variables.h"
 #include "engine/worker.h"
+#include "script/model.h"
 #include <ddraw.h>
 
 void CollectPlatformFacts() {
   Platform.windowsVersion = GetWindowsVersionCode();
   Platform.ntPlatform = IsNtPlatform();
-  Platform.internetExplorer = DetectInternetExplorer();
-  Platform.directX = DetectDirectX();
-  Platform.access = DetectAccess();
   Platform.administrator = IsAdministrator();
+  // The probes load libraries, make DirectDraw and COM objects and read
+  // program files: together they took longer than the rest of the start.
+  // A fact that no requirement names is never compared.
+  Platform.internetExplorer = TextLength(Model.requiredInternetExplorer) ? DetectInternetExplorer() : 0;
+  Platform.directX = TextLength(Model.requiredDirectX) ? DetectDirectX() : 0;
+  Platform.access = TextLength(Model.requiredAccess) ? DetectAccess() : 0;
 }
 
 bool IsNtPlatform() {

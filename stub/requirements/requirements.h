@@ -1,5 +1,5 @@
 #pragma once
-// Platform facts measured at start-up and the script's minimum requirements.
+// Platform facts measured before the requirement check and the script's minimum requirements.
 #include <windows.h>
 
 struct PlatformFacts {
@@ -12,7 +12,8 @@ struct PlatformFacts {
 };
 extern PlatformFacts Platform;
 
-// Measures every fact once; called by start-up step 0 in both modes.
+// Measures the facts once the script is loaded: those of Windows always, the
+// costly probes only for the requirements the script names.
 void CollectPlatformFacts();
 
 int DetectInternetExplorer();

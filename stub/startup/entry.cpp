@@ -149,6 +149,7 @@ static void RunInstall(const BYTE* header) {
   DWORD packageOffset = *(const WORD*)(header + PackageOffsetField);
   LoadScript(OwnFile, packageOffset, *(const DWORD*)(header + ScriptStoredLengthField));
   if (Model.script) WalkScriptRecords(Model.script, Model.scriptLength);
+  CollectPlatformFacts();
   if (!RequirementsMet() || !ScriptNamesItsPaths()) return;
   if (DestinationSwitch) {
     StripTrailingSlash(DestinationSwitch);

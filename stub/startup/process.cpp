@@ -5,7 +5,6 @@
 #include "common/paths.h"
 #include "common/text.h"
 #include "engine/variables.h"
-#include "requirements/requirements.h"
 #include "script/model.h"
 #include "startup/switches.h"
 #include "uninstall/uninstall.h"
@@ -65,7 +64,6 @@ static bool CreateProcessObjects() {
   CreateVariableTable();
   FillFolderCache();
   LastPageIndex = -1;
-  CollectPlatformFacts();
   return true;
 }
 

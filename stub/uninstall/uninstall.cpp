@@ -213,7 +213,7 @@ void ScheduleSelfDeletion() {
 }
 
 bool RestartWindows(bool force) {
-  if (Platform.ntPlatform) {
+  if (IsNtPlatform()) {
     HANDLE token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
       return false;

@@ -524,16 +524,34 @@ TEST(Classification, AccessVersionsCountFromTheirFirstBuild) {
   EXPECT_EQ(7, ClassifyAccessVersion(0xB0000, 5614 << 16));
 }
 
-// The real detections of this Wine.
+// The real detections of this Wine: the probes run only for the
+// requirements a script names.
 TEST(Detection, PlatformFactsOfThisMachine) {
   PlatformFacts saved = Platform;
+  char* named[] = {Model.requiredInternetExplorer, Model.requiredDirectX, Model.requiredAccess};
+  char empty[] = "", ie[] = "6.0", directX[] = "9.0", access[] = "XP";
+  Model.requiredInternetExplorer = Model.requiredDirectX = Model.requiredAccess = empty;
+  Platform.internetExplorer = Platform.access = -1;
+  Platform.directX = 1;
   CollectPlatformFacts();
   EXPECT_EQ(GetWindowsVersionCode(), Platform.windowsVersion);
   EXPECT_TRUE(Platform.ntPlatform);
   EXPECT_TRUE(Platform.administrator);
+  EXPECT_EQ(0, Platform.internetExplorer);
+  EXPECT_EQ(0u, Platform.directX);
+  EXPECT_EQ(0, Platform.access);
+  Model.requiredInternetExplorer = ie;
+  Model.requiredDirectX = directX;
+  Model.requiredAccess = access;
+  Platform.access = -1;
+  CollectPlatformFacts();
+  EXPECT_EQ(DetectInternetExplorer(), Platform.internetExplorer);
   // Wine ships Direct3D 9, and with it everything the earlier probes ask for.
   EXPECT_EQ(0x900u, Platform.directX);
   EXPECT_EQ(0, Platform.access);
+  Model.requiredInternetExplorer = named[0];
+  Model.requiredDirectX = named[1];
+  Model.requiredAccess = named[2];
   Platform = saved;
 }
 

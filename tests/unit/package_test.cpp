@@ -24,7 +24,7 @@ std::vector<std::uint8_t> Sample(std::size_t size) {
   std::uint32_t state = 12345;
   for (std::size_t i = 0; i < size; i++) {
     state = state * 1103515245 + 12345;
-    // Half text-like, half noise, so that streams span many 4,096-byte chunks.
+    // Half text-like, half noise, so that streams span several 64 KB chunks.
     data[i] = (i / 5000) % 2 ? std::uint8_t(state >> 24) : std::uint8_t('a' + i % 26);
   }
   return data;
@@ -36,7 +36,7 @@ int Inflate(const std::vector<std::uint8_t>& stream, std::vector<std::uint8_t>& 
 }
 
 TEST(InflateBuffer, SyncFlushedStreamWithoutFinalBlockInflatesCompletely) {
-  for (std::size_t size : {0u, 1u, 4096u, 70000u}) {
+  for (std::size_t size : {0u, 1u, 4096u, 70000u, 300000u}) {
     auto data = Sample(size);
     auto stream = corvel::compressStream(data);
     std::vector<std::uint8_t> output(size);
@@ -99,7 +99,7 @@ class Progress : public testing::Test {
 };
 
 // The bar moves from where the worker last put it by the share of the total
-// that this stream's stored bytes make up, counted in whole 4,096-byte chunks.
+// that this stream's stored bytes make up, counted in whole chunks.
 TEST_F(Progress, PositionGrowsByTheShareOfTheTotal) {
   auto data = Sample(200000);
   auto stream = corvel::compressStream(data);
