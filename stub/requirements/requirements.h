@@ -1,5 +1,5 @@
 #pragma once
-// Platform facts measured before the requirement check and the script's minimum requirements.
+// The script's minimum requirements and the platform facts they are checked against.
 #include <windows.h>
 
 struct PlatformFacts {
