@@ -50,6 +50,7 @@ void KeepEarlierEntries(char* text);
 
 // Whether the entry (kind and path) came from the earlier log, as kept above.
 bool HeldByEarlierLog(const char* kind, const char* path);
+
 // Closes the temporary log. After success it is deleted and, when finalPath
 // is given, the final log is written there from the line list; after a
 // failure it stays for the rollback.
